@@ -1,0 +1,21 @@
+# Writes one add_test() per QtTest function of EXE into OUT.
+set(ENV{QT_QPA_PLATFORM} offscreen)
+set(ENV{ASAN_OPTIONS} detect_leaks=0)
+execute_process(COMMAND ${EXE} -functions OUTPUT_VARIABLE functions RESULT_VARIABLE rc
+                TIMEOUT 60)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${EXE} -functions failed (${rc})")
+endif()
+string(REPLACE "\n" ";" functions "${functions}")
+set(content "")
+foreach(f ${functions})
+    string(REGEX REPLACE "\\(\\)$" "" f "${f}")
+    string(STRIP "${f}" f)
+    if(f STREQUAL "")
+        continue()
+    endif()
+    string(APPEND content "add_test([=[${NAME}.${f}]=] [==[${EXE}]==] [=[${f}]=])\n")
+    string(APPEND content
+        "set_tests_properties([=[${NAME}.${f}]=] PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)\n")
+endforeach()
+file(WRITE ${OUT} "${content}")

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# A machine that already has every package installs nothing.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format
+  # libraries
+  qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
+  libcups2-dev libqpdf-dev
+  # runtime and checks
+  fonts-noto-cjk xvfb xauth qpdf poppler-utils libjpeg-turbo-progs
+  cups cups-bsd cups-client printer-driver-cups-pdf
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=()
+[ "$(id -u)" -eq 0 ] || SUDO=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

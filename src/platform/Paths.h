@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+
+namespace korvent::platform {
+
+// The running program's file (the counterpart of the module file name on Windows).
+std::filesystem::path ProgramFilePath();
+// The program's per-user configuration folder, $XDG_CONFIG_HOME/KorventPDF (default
+// ~/.config/KorventPDF). Not created here.
+std::filesystem::path UserConfigDir();
+// The folder for files the program keeps beside itself (INI, merge list): the program's
+// folder when it is writable, otherwise UserConfigDir() (created on demand).
+std::filesystem::path ProgramDataDir();
+bool IsWritableDirectory(const std::filesystem::path& dir);
+
+}  // namespace korvent::platform

@@ -1,0 +1,41 @@
+#include "platform/Paths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+namespace korvent::platform {
+
+std::filesystem::path ProgramFilePath() {
+    std::error_code ec;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : path;
+}
+
+std::filesystem::path UserConfigDir() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg == '/') {
+        return std::filesystem::path(xdg) / "KorventPDF";
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "/tmp") / ".config" / "KorventPDF";
+}
+
+bool IsWritableDirectory(const std::filesystem::path& dir) {
+    std::error_code ec;
+    return std::filesystem::is_directory(dir, ec) && access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+std::filesystem::path ProgramDataDir() {
+    const auto programDir = ProgramFilePath().parent_path();
+    if (!programDir.empty() && IsWritableDirectory(programDir)) {
+        return programDir;
+    }
+    const auto config = UserConfigDir();
+    std::error_code ec;
+    std::filesystem::create_directories(config, ec);
+    return config;
+}
+
+}  // namespace korvent::platform
