@@ -16,10 +16,14 @@ enum class SpecialFolder {
     Videos,
     Templates,
     PublicShare,
-    Config,      // $XDG_CONFIG_HOME
-    Data,        // $XDG_DATA_HOME
-    Temp,        // $TMPDIR or /tmp
-    Root,        // "/": the whole file system
+    Config,        // $XDG_CONFIG_HOME
+    Data,          // $XDG_DATA_HOME
+    Temp,          // $TMPDIR or /tmp
+    Root,          // "/": the whole file system
+    Applications,  // $XDG_DATA_HOME/applications: menu entries
+    Autostart,     // $XDG_CONFIG_HOME/autostart: programs started at log-in
+    Fonts,         // $XDG_DATA_HOME/fonts: the user's own fonts
+    Trash,         // $XDG_DATA_HOME/Trash/files: the freedesktop.org trash
 };
 
 std::filesystem::path SpecialFolderPath(SpecialFolder folder);

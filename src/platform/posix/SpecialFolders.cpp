@@ -14,6 +14,8 @@ std::filesystem::path EnvPath(const char* name, const std::filesystem::path& fal
 }
 
 std::filesystem::path Home() { return EnvPath("HOME", "/"); }
+std::filesystem::path Config() { return EnvPath("XDG_CONFIG_HOME", Home() / ".config"); }
+std::filesystem::path Data() { return EnvPath("XDG_DATA_HOME", Home() / ".local/share"); }
 
 // One entry of user-dirs.dirs, e.g. XDG_DESKTOP_DIR="$HOME/Desktop".
 std::optional<std::filesystem::path> UserDir(const std::string& key) {
@@ -59,6 +61,10 @@ std::filesystem::path SpecialFolderPath(SpecialFolder folder) {
         case SpecialFolder::Data: return EnvPath("XDG_DATA_HOME", Home() / ".local/share");
         case SpecialFolder::Temp: return EnvPath("TMPDIR", "/tmp");
         case SpecialFolder::Root: return "/";
+        case SpecialFolder::Applications: return Data() / "applications";
+        case SpecialFolder::Autostart: return Config() / "autostart";
+        case SpecialFolder::Fonts: return Data() / "fonts";
+        case SpecialFolder::Trash: return Data() / "Trash" / "files";
     }
     return Home();
 }
