@@ -135,17 +135,25 @@ std::optional<std::string> IniDocument::Read(std::string_view section,
     return std::string(Unquote(SplitKeyLine(fLines[*line])->value));
 }
 
-bool IniDocument::Write(std::string_view section, std::string_view ident, std::string_view value) {
+bool IniDocument::Write(std::string_view section, std::string_view ident,
+                        std::string_view rawValue) {
+    // A line break inside a value would start a new line of the file; it becomes a blank.
+    std::string value(rawValue);
+    for (char& c : value) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
     const auto span = FindSection(section);
     if (!span) {
         fLines.push_back("[" + std::string(Trim(section)) + "]");
-        fLines.push_back(std::string(Trim(ident)) + "=" + std::string(value));
+        fLines.push_back(std::string(Trim(ident)) + "=" + value);
         fEndsWithNewline = true;
         return true;
     }
     if (const auto line = FindIdent(*span, ident)) {
         // The stored spelling of the ident is kept; only the value changes.
-        std::string updated = std::string(SplitKeyLine(fLines[*line])->key) + "=" + std::string(value);
+        std::string updated = std::string(SplitKeyLine(fLines[*line])->key) + "=" + value;
         if (updated == fLines[*line]) {
             return false;
         }
@@ -158,7 +166,7 @@ bool IniDocument::Write(std::string_view section, std::string_view ident, std::s
         --insertAt;
     }
     fLines.insert(fLines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  std::string(Trim(ident)) + "=" + std::string(value));
+                  std::string(Trim(ident)) + "=" + value);
     if (insertAt + 1 == fLines.size()) {
         fEndsWithNewline = true;
     }

@@ -14,8 +14,7 @@ class ProfileRegistry final : public Registry {
 public:
     ProfileRegistry(ProfileStore& store, std::string file);
 
-    std::optional<std::string> ReadString(const std::string& key,
-                                          const std::string& name) override;
+    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
     bool WriteString(const std::string& key, const std::string& name,
                      const std::string& value) override;
     std::optional<std::vector<std::uint8_t>> ReadBinary(const std::string& key,

@@ -20,6 +20,9 @@ namespace korvent::settings {
 //     manager.Items("OutputDir").WriteString(dir);
 class TRegManager {
 public:
+    // Title of the manager's error boxes.
+    static constexpr const char* kMessageCaption = "KorventPDF";
+
     TRegManager(platform::ProfileStore& profiles, platform::Registry& registry,
                 platform::MessageBoxes& messages);
     virtual ~TRegManager();

@@ -21,8 +21,12 @@ TEST(TextCodec, Utf16OfCp932) {
 }
 
 TEST(TextCodec, UnconvertibleCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji has no CP932 form
-    EXPECT_EQ(Utf8ToCp932("a\xFF" "b"), "a?b");
+    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80"
+                          "b"),
+              "a?b");  // an emoji has no CP932 form
+    EXPECT_EQ(Utf8ToCp932("a\xFF"
+                          "b"),
+              "a?b");
 }
 
 TEST(TextCodec, TruncatedDoubleByteCharacterIsReplaced) {
@@ -32,21 +36,26 @@ TEST(TextCodec, TruncatedDoubleByteCharacterIsReplaced) {
 struct Utf8Case {
     const char* text;
     bool valid;
+    friend void PrintTo(const Utf8Case& c, std::ostream* os) {
+        *os << ::testing::PrintToString(std::string(c.text));
+    }
 };
 
 class Utf8Validity : public ::testing::TestWithParam<Utf8Case> {};
 
-TEST_P(Utf8Validity, Detects) { EXPECT_EQ(IsValidUtf8(GetParam().text), GetParam().valid); }
+TEST_P(Utf8Validity, Detects) {
+    EXPECT_EQ(IsValidUtf8(GetParam().text), GetParam().valid);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, Utf8Validity,
-    ::testing::Values(Utf8Case{"", true}, Utf8Case{"plain", true},
-                      Utf8Case{"\xE6\x97\xA5", true}, Utf8Case{"\xF0\x9F\x98\x80", true},
-                      Utf8Case{"\x93\xFA\x96\x7B", false},   // CP932
-                      Utf8Case{"\xE6\x97", false},           // cut short
-                      Utf8Case{"\xC0\xAF", false},           // overlong
-                      Utf8Case{"\xED\xA0\x80", false},       // surrogate
-                      Utf8Case{"\xF4\x90\x80\x80", false}));  // above U+10FFFF
+INSTANTIATE_TEST_SUITE_P(Samples, Utf8Validity,
+                         ::testing::Values(Utf8Case{"", true}, Utf8Case{"plain", true},
+                                           Utf8Case{"\xE6\x97\xA5", true},
+                                           Utf8Case{"\xF0\x9F\x98\x80", true},
+                                           Utf8Case{"\x93\xFA\x96\x7B", false},    // CP932
+                                           Utf8Case{"\xE6\x97", false},            // cut short
+                                           Utf8Case{"\xC0\xAF", false},            // overlong
+                                           Utf8Case{"\xED\xA0\x80", false},        // surrogate
+                                           Utf8Case{"\xF4\x90\x80\x80", false}));  // above U+10FFFF
 
 }  // namespace
 }  // namespace korvent::platform

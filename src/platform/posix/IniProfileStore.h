@@ -11,8 +11,8 @@ class IniProfileStore final : public ProfileStore {
 public:
     std::optional<std::string> Lookup(const std::string& file, const std::string& section,
                                       const std::string& ident) override;
-    bool WriteString(const std::string& file, const std::string& section,
-                     const std::string& ident, const std::string& value) override;
+    bool WriteString(const std::string& file, const std::string& section, const std::string& ident,
+                     const std::string& value) override;
     bool DeleteIdent(const std::string& file, const std::string& section,
                      const std::string& ident) override;
 };

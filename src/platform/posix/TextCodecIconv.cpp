@@ -61,7 +61,7 @@ std::string Convert(const char* to, const char* from, std::string_view in,
 
 }  // namespace
 
-std::string Utf8ToCp932(std::string_view utf8) { 
+std::string Utf8ToCp932(std::string_view utf8) {
     return Convert("CP932", "UTF-8", utf8, "?", Utf8CharacterLength);
 }
 
@@ -70,7 +70,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::u16string Cp932ToUtf16(std::string_view cp932) {
-    const std::string bytes = Convert("UTF-16BE", "CP932", cp932, std::string("\xFF\xFD", 2), Cp932CharacterLength);
+    const std::string bytes =
+        Convert("UTF-16BE", "CP932", cp932, std::string("\xFF\xFD", 2), Cp932CharacterLength);
     std::u16string units;
     units.reserve(bytes.size() / 2);
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {

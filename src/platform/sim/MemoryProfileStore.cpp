@@ -1,6 +1,5 @@
 #include "platform/sim/MemoryProfileStore.h"
 
-
 namespace korvent::platform {
 
 std::optional<std::string> MemoryProfileStore::Lookup(const std::string& file,
