@@ -105,7 +105,7 @@ public:
     // True for the codes above other than kPaperUser.
     static bool IsKnownPaperCode(std::int16_t code);
 
-    friend bool operator==(const DeviceMode&, const DeviceMode&) = default;
+    bool operator==(const DeviceMode& other) const = default;
 
 private:
     std::uint16_t U16(std::size_t offset) const;
