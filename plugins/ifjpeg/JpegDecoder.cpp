@@ -1,7 +1,9 @@
 // ifjpeg.spi: JPEG images through libjpeg(-turbo), turned upright by their Exif orientation.
 
+// jpeglib.h needs FILE and size_t declared first.
+#include <cstdio>
+
 #include <jpeglib.h>
-#include <cstdio>  // jpeglib.h needs FILE and size_t first
 
 #include <csetjmp>
 #include <cstdlib>
