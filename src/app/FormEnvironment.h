@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korvent::platform {
+class Clock;
+class MessageBoxes;
+class PrintSystem;
+class ProfileStore;
+class Registry;
+}  // namespace korvent::platform
+
+namespace korvent::app {
+
+class FormView;
+class RunTimer;
+
+// Everything the main window takes from outside: the operating-system services, the real or
+// recording window, the timer, and the facts of this start (program file, arguments).
+struct FormEnvironment {
+    platform::ProfileStore& profiles;
+    platform::Registry& registry;
+    platform::MessageBoxes& messages;
+    platform::Clock& clock;
+    FormView& view;
+    RunTimer& timer;
+    // The printers; none when the printer system is not wired up.
+    platform::PrintSystem* printSystem = nullptr;
+    // The program file; the settings manager's RegDir is its folder.
+    std::filesystem::path programFile;
+    // The folder that holds the INI file: the program's folder when writable, else the
+    // user's configuration folder.
+    std::filesystem::path dataDir;
+    // The user's desktop folder; empty when it cannot be determined.
+    std::filesystem::path desktopDir;
+    // Whether a file exists where the profile store keeps its files (the INI file).
+    std::function<bool(const std::string&)> profileExists;
+    // The command-line paths, without the program name.
+    std::vector<std::string> arguments;
+    // Folders searched for image plug-ins after the program's own folder.
+    std::vector<std::filesystem::path> pluginDirs;
+};
+
+}  // namespace korvent::app

@@ -1,0 +1,196 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FormEnvironment.h"
+#include "app/FormModel.h"
+
+namespace korvent::printer {
+class TplSetPrinter;
+}
+namespace korvent::settings {
+class TRegManager;
+}
+
+namespace korvent::app {
+
+// Deletes a printer selector where its class is complete (MainFormPrinters.cpp), so that this
+// header needs only its declaration.
+struct PrinterSelectorDeleter {
+    void operator()(printer::TplSetPrinter* selector) const;
+};
+using PrinterSelectorPtr = std::unique_ptr<printer::TplSetPrinter, PrinterSelectorDeleter>;
+
+// The main window's logic: every handler and all run state of the window, working on the
+// plain model of its controls. The handlers are spread over the MainForm*.cpp files by concern:
+// start-up and shut-down, settings, job list, output naming, printers.
+class TMainForm {
+public:
+    explicit TMainForm(FormEnvironment environment);
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    FormModel& Model() { return fModel; }
+    settings::TRegManager& RegManager1() { return *fRegManager; }
+    const std::string& IniFileName() const;
+    bool IniFileExists() const;
+
+    // Life of the window (MainForm.cpp).
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    // Job list (MainFormJobList.cpp). The pop-up menu items call the same handlers.
+    void BtnNewFilesClick();
+    void BtnApendFileClick();
+    void BtnUpClick();
+    void BtnDownClick();
+    void BtnlClearListClick();
+    void BtnAllClearListClick();
+    // The user toggled the check box of the list's current item (Model().CheckListBox1's
+    // ItemIndex); the mark is put back, since only a run sets marks.
+    void CheckListBox1ClickCheck();
+    // Files dropped on the window, in the order the drop delivered them.
+    void FormDropFiles(const std::vector<std::string>& paths);
+
+    // Conversion runs (MainFormRun.cpp).
+    void BtnPDFAllClick();
+    void BtnMergeClick();
+    void BtnStopAutoCheckClick();
+    void BtnAutoCheckClick();
+    void BtnOpenFileClick();
+    void Timer1Timer();
+
+    // Settings pages (MainFormSettings.cpp): each handler writes its setting at once.
+    void SaveIniFile();
+    void RBtnOutPut1Click();
+    void RadioGroup1Click();
+    void CkbAppendStrClick();
+    void EdtAddNewPathChange();
+    void EdtAddOldPathChange();
+    void EdtApendStrChange();
+    void RGDDClick();
+    void CkbMessageClick();
+    void UpdownEdit_delayTimeChange();
+    void UpdownEdit_MergeDelayTimeChange();
+    void CkbMergeFileDeleteClick();
+    void ChkMergeFileClick();
+    void RBtnMerge1Click();
+    void EdtMergeFileNameChange();
+    void EdtMergeAddStringChange();
+    void BtnSelectFolderClick();
+    // Only digits are typed into the hidden EdtXeroTime; returns whether `key` is accepted.
+    bool EdtXeroTimeKeyPress(char32_t key);
+    void BtnAboutClick();
+    void Button1Click();
+    // Image settings page.
+    void ScrollBar1Change();
+    void EdtCompressChange();
+    void MarginTopChange();
+    void MarginBottomChange();
+    void MarginLeftChange();
+    void MarginRightChange();
+    void RadioGroupGrPaperSizeClick();
+    void CmbPaperSizeChange();
+    void RGPaperDirectionClick();
+    void EdtPaperWidthChange();
+    void EdtPaperHeightChange();
+    void EdtImageWidthChange();
+    void EdtImageHeightChange();
+    void ChkBoxGraphicPropotionClick();
+    void ChkBoxGraphicCenterClick();
+    void RGImageSizeClick();
+
+    // Output naming (MainFormNaming.cpp).
+    std::string MakeSaveFilePath(const std::string& baseName);
+    std::string SelectOverWriteMode(const std::string& path);
+    std::string AppendToFileName(const std::string& name, const std::string& suffix);
+    void IsDirectoryExist();
+
+    // PDF printer and printer choice (MainFormPrinters.cpp).
+    void SetPrinterName();
+    void CmbPDFWriterChange();
+    void CmbPrinterDrvChange();
+    // The printer that is the system default now, as a position in the printer list, stored
+    // in SavedDefaultPrinterIndex.
+    void FindDefaultPrinter();
+    // Makes the printer at `chosenIndex` the system default unless it already is.
+    void MakePrinterDefault(int chosenIndex);
+    // Puts back the default printer of SavedDefaultPrinterIndex.
+    void RestoreDefaultPrinter();
+    // 0 "PrimoPDF", 1 "クセロPDF", 2 "クセロPDF2", 3 "CutePDF Writer", -1 any other name.
+    static int WriterKind(const std::string& printerName);
+
+    // Settings held outside the controls.
+    std::string OutputDir;
+    std::string LastConvertedFile;
+
+    // Run state of the conversion driver.
+    int FRunPrepared = 0;
+    int FReadyForNext = 0;
+    int FStartedCount = 0;
+    int FFileCount = 0;
+    int FDialogPhase = 0;
+    int FRunning = 0;
+    int FWriterKind = -1;
+    int FSaveDone = 0;
+    int FOverwriteDone = 0;
+    int FBatchMode = 0;
+    int FFromCommandLine = 0;
+    std::string FSourceDir;
+    std::string FPausedLabel;
+    std::vector<std::string> FFilePaths;
+    std::vector<std::string> FErrorFiles;
+    std::vector<std::string> FErrorCodes;
+    std::vector<std::string> FMergeFiles;
+    std::vector<std::string> FProducedFiles;
+    std::vector<std::string> FImageExtensions;
+
+    // Printer choice.
+    int PDFWriterIndex = 0;
+    int PrinterDrvIndex = 0;
+    int SavedDefaultPrinterIndex = 0;
+    int PDFWriterKind = -1;
+    int PrinterDrvKind = -1;
+    PrinterSelectorPtr plSetPDFWriter;
+    PrinterSelectorPtr plSetPrinter;
+    PrinterSelectorPtr plSetDummyPrinter;
+
+    // Path separator of this system; the path rules take it as a parameter.
+    static constexpr char kPathDelimiter = '/';
+
+private:
+    void CreatePrinterSelectors();
+    void RegisterSettingsItems();
+    void LoadSettings();
+    void LoadImageSettings();
+    void BuildImageExtensions();
+    void AddJob(const std::string& path);
+    std::string FitToList(const std::string& path);
+    void ResetRunPosition(int prepared);
+
+    // Setters that behave like the window's controls: the control's event runs only when the
+    // value really changes, also when the program makes the change.
+    void SetText(Control& control, const std::string& text, void (TMainForm::*changed)());
+    void SetChecked(Control& control, bool checked, void (TMainForm::*clicked)());
+    // Checks `on` and unchecks its partner `off`; the click event runs when `on` was unchecked.
+    void SetRadio(Control& on, Control& off, void (TMainForm::*clicked)());
+    void SetItemIndex(Control& control, int index, void (TMainForm::*clicked)());
+    void SetValue(Control& control, int value, void (TMainForm::*changed)());
+
+    void WriteInteger(const char* item, int value);
+    void WriteString(const char* item, const std::string& value);
+    void WriteFloat(const char* item, double value);
+    void WriteFlag(const char* item, bool value);
+    int ReadInteger(const char* item);
+    std::string ReadString(const char* item);
+
+    FormEnvironment fEnv;
+    FormModel fModel;
+    std::unique_ptr<settings::TRegManager> fRegManager;
+};
+
+}  // namespace korvent::app

@@ -1,0 +1,153 @@
+// The job list: two parallel lists, the full paths (FFilePaths) and the shortened display
+// texts of CheckListBox1, changed together by every command.
+#include "app/MainForm.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/FormView.h"
+#include "app/PathText.h"
+
+namespace korvent::app {
+namespace {
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+}  // namespace
+
+std::string TMainForm::FitToList(const std::string& path) {
+    FormView& view = fEnv.view;
+    return FitPathToWidth(
+        path, fModel.CheckListBox1.Width - 10,
+        [&view](const std::string& text) { return view.TextWidth(text); }, kPathDelimiter);
+}
+
+void TMainForm::AddJob(const std::string& path) {
+    FFilePaths.push_back(path);
+    fModel.CheckListBox1.Add(FitToList(path));
+}
+
+void TMainForm::ResetRunPosition(int prepared) {
+    FRunPrepared = prepared;
+    if (prepared == 1) {
+        FReadyForNext = 1;
+    }
+    FStartedCount = 0;
+    FFileCount = static_cast<int>(FFilePaths.size());
+}
+
+void TMainForm::BtnNewFilesClick() {
+    fModel.LblFName.Text.clear();
+    ResetRunPosition(1);
+    BtnAllClearListClick();
+    const auto chosen = fEnv.view.ExecuteOpenDialog(fModel.OpenDialog1);
+    if (chosen) {
+        for (const std::string& path : *chosen) {
+            AddJob(path);
+        }
+    }
+}
+
+void TMainForm::BtnApendFileClick() {
+    ResetRunPosition(1);
+    fModel.LblFName.Text.clear();
+    const auto chosen = fEnv.view.ExecuteOpenDialog(fModel.OpenDialog1);
+    if (!chosen || chosen->empty()) {
+        return;
+    }
+    for (const std::string& path : *chosen) {
+        const bool known =
+            std::any_of(FFilePaths.begin(), FFilePaths.end(),
+                        [&](const std::string& p) { return EqualsIgnoreCase(p, path); });
+        if (!known) {
+            AddJob(path);
+        }
+    }
+    FFileCount = static_cast<int>(FFilePaths.size());
+}
+
+void TMainForm::BtnUpClick() {
+    CheckListControl& list = fModel.CheckListBox1;
+    const int n = list.Count();
+    if (n == 0) {
+        return;
+    }
+    // The selection is read from the list, which stays untouched during the walk, so it
+    // always names the positions before the move.
+    std::vector<std::string> texts = list.Items;
+    int moved = -1;
+    for (int i = 1; i < n; ++i) {
+        if (list.ItemSelected[i]) {
+            std::swap(FFilePaths[i - 1], FFilePaths[i]);
+            std::swap(texts[i - 1], texts[i]);
+            moved = i;
+        }
+    }
+    list.Assign(std::move(texts));
+    if (moved >= 0) {
+        list.ItemSelected[moved - 1] = 1;
+    }
+}
+
+void TMainForm::BtnDownClick() {
+    CheckListControl& list = fModel.CheckListBox1;
+    const int n = list.Count();
+    if (n == 0) {
+        return;
+    }
+    std::vector<std::string> texts = list.Items;
+    int moved = -1;
+    for (int i = n - 2; i >= 0; --i) {
+        if (list.ItemSelected[i]) {
+            std::swap(FFilePaths[i], FFilePaths[i + 1]);
+            std::swap(texts[i], texts[i + 1]);
+            moved = i;
+        }
+    }
+    list.Assign(std::move(texts));
+    if (moved >= 0) {
+        list.ItemSelected[moved + 1] = 1;
+    }
+}
+
+void TMainForm::BtnlClearListClick() {
+    CheckListControl& list = fModel.CheckListBox1;
+    for (int i = list.Count() - 1; i >= 0; --i) {
+        if (list.ItemSelected[i]) {
+            FFilePaths.erase(FFilePaths.begin() + i);
+            list.Delete(i);
+        }
+    }
+    fModel.LblFName.Text.clear();
+    ResetRunPosition(0);
+}
+
+void TMainForm::BtnAllClearListClick() {
+    FFilePaths.clear();
+    fModel.CheckListBox1.Clear();
+    fModel.LblFName.Text.clear();
+    ResetRunPosition(0);
+}
+
+void TMainForm::CheckListBox1ClickCheck() {
+    CheckListControl& list = fModel.CheckListBox1;
+    if (list.ItemIndex >= 0 && list.ItemIndex < list.Count()) {
+        list.ItemChecked[list.ItemIndex] = !list.ItemChecked[list.ItemIndex];
+    }
+}
+
+void TMainForm::FormDropFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        AddJob(path);
+    }
+    if (fModel.RGDD.ItemIndex == 1) {
+        BtnPDFAllClick();
+    }
+}
+
+}  // namespace korvent::app

@@ -1,0 +1,103 @@
+// Output file names: folder, appended text, ".pdf" and the same-name policy.
+#include "app/MainForm.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/PathText.h"
+#include "platform/MessageBoxes.h"
+
+namespace korvent::app {
+namespace {
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(path), ec);
+}
+
+}  // namespace
+
+std::string TMainForm::MakeSaveFilePath(const std::string& baseName) {
+    FormModel& m = fModel;
+    OutputDir = ExcludeTrailingDelimiter(OutputDir, kPathDelimiter);
+    m.LblFilePath.Text = OutputDir;
+    std::string name = baseName;
+    if (m.CkbAppendStr.Checked) {
+        name = RemoveLastFour(baseName, kPathDelimiter) + m.EdtApendStr.Text + ".pdf";
+    }
+    const std::string& folder = m.RBtnOutPut1.Checked ? OutputDir : FSourceDir;
+    std::string path = folder;
+    if (path.empty() || path.back() != kPathDelimiter) {
+        path += kPathDelimiter;  // FSourceDir of a root keeps its separator
+    }
+    path = ChangeFileExt(path + name, ".pdf", kPathDelimiter);
+    return SelectOverWriteMode(path);
+}
+
+std::string TMainForm::AppendToFileName(const std::string& name, const std::string& suffix) {
+    std::string stem = RemoveLastFour(name, kPathDelimiter);
+    if (suffix.empty()) {
+        // Adding nothing never frees a taken name; number the name instead.
+        for (int n = 1;; ++n) {
+            const std::string candidate = stem + "(" + std::to_string(n) + ").pdf";
+            if (!FileExists(candidate)) {
+                return candidate;
+            }
+        }
+    }
+    do {
+        stem += suffix;
+    } while (FileExists(stem + ".pdf"));
+    return stem + ".pdf";
+}
+
+std::string TMainForm::SelectOverWriteMode(const std::string& path) {
+    if (!FileExists(path)) {
+        return path;
+    }
+    switch (fModel.RadioGroup1.ItemIndex) {
+        case 1: {
+            // A file that cannot be deleted meets the writer's own overwrite prompt.
+            std::error_code ec;
+            std::filesystem::remove(std::filesystem::path(path), ec);
+            return path;
+        }
+        case 2:
+            return AppendToFileName(path, fModel.EdtAddNewPath.Text);
+        case 3: {
+            const std::string old = AppendToFileName(path, fModel.EdtAddOldPath.Text);
+            std::error_code ec;
+            std::filesystem::rename(std::filesystem::path(path), std::filesystem::path(old), ec);
+            if (!ec) {
+                return path;
+            }
+            return AppendToFileName(path, fModel.EdtAddNewPath.Text);
+        }
+        default:
+            return path;
+    }
+}
+
+void TMainForm::IsDirectoryExist() {
+    if (OutputDir.empty()) {
+        return;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(std::filesystem::path(OutputDir), ec)) {
+        return;
+    }
+    const std::string question =
+        "ディレクトリ： " + OutputDir + " がありません\n" + "新しいディレクトリを作成しますか？";
+    if (fEnv.messages.Show(question, "KorventPDF",
+                           platform::mb::YesNo | platform::mb::IconQuestion) !=
+        platform::MessageResult::Yes) {
+        return;
+    }
+    std::filesystem::create_directory(std::filesystem::path(OutputDir), ec);
+    if (ec) {
+        fEnv.messages.Show("ディレクトリ： " + OutputDir + " を作成できません。\n" + ec.message(),
+                           "KorventPDF", platform::mb::Ok | platform::mb::IconError);
+    }
+}
+
+}  // namespace korvent::app
