@@ -17,8 +17,11 @@ void CheckSize(int width, int height) {
         throw EInvalidGraphic("Invalid bitmap size " + std::to_string(width) + " x " +
                               std::to_string(height));
     }
+    // Each side is bounded too, so that a bitmap with no pixels cannot claim endless rows.
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
-        TBitmap::kMaxPixels) {
+            TBitmap::kMaxPixels ||
+        static_cast<std::uint64_t>(width) > TBitmap::kMaxPixels ||
+        static_cast<std::uint64_t>(height) > TBitmap::kMaxPixels) {
         throw EInvalidGraphic("Bitmap too large: " + std::to_string(width) + " x " +
                               std::to_string(height) + " pixels");
     }

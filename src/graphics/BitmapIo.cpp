@@ -194,6 +194,9 @@ Layout ReadInfo(Source& in, std::uint64_t pixelOffset) {
         layout.topDown = true;
         height = -height;
     }
+    if (width == 0 || height == 0) {
+        Fail("empty picture (" + std::to_string(width) + " x " + std::to_string(height) + ")");
+    }
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
         TBitmap::kMaxPixels) {
         Fail("picture too large: " + std::to_string(width) + " x " + std::to_string(height) +

@@ -267,6 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "picture too large: 65536 x 4097 pixels"},
         BadFile{"MinHeight", Patched(Valid24(), 22, {0, 0, 0, 0x80}),
                 "picture too large: 2 x 2147483648 pixels"},
+        BadFile{"ZeroWidth", Patched(Valid24(), 18, {0, 0, 0, 0}), "empty picture (0 x 2)"},
         BadFile{"Compression", Patched(Valid24(), 30, {4}), "unsupported compression 4"},
         BadFile{"PixelsCut", Truncated(Valid24(), 60), "file is truncated in the pixel data"},
         BadFile{"RleDepth", With({.width = 1, .height = 1, .bits = 4, .compression = 1}),
