@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 
 #include <cmath>
-#include <memory>
 #include <utility>
 
 namespace korvent::widgets {
@@ -213,13 +212,35 @@ void TNumberEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
-    std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        // The menu's paste goes through the same filter as typed keys.
-        QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, [this] { PasteFrom(QClipboard::Clipboard); });
-    }
-    menu->exec(event->globalPos());
+    // Our own edit menu, so that its paste goes through the same filter as typed keys.
+    QMenu menu(this);
+    const bool writable = !isReadOnly();
+    const bool selected = hasSelectedText();
+    const auto add = [this, &menu](const QString& text, const char* name, const QKeySequence& keys,
+                                   bool enabled, auto slot) {
+        QAction* action = menu.addAction(text + u'\t' + keys.toString(QKeySequence::NativeText));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add(QStringLiteral("元に戻す(&U)"), "edit-undo", QKeySequence::Undo,
+        writable && isUndoAvailable(), [this] { undo(); });
+    add(QStringLiteral("やり直し(&R)"), "edit-redo", QKeySequence::Redo,
+        writable && isRedoAvailable(), [this] { redo(); });
+    menu.addSeparator();
+    add(QStringLiteral("切り取り(&T)"), "edit-cut", QKeySequence::Cut, writable && selected,
+        [this] { cut(); });
+    add(QStringLiteral("コピー(&C)"), "edit-copy", QKeySequence::Copy, selected,
+        [this] { copy(); });
+    add(QStringLiteral("貼り付け(&P)"), "edit-paste", QKeySequence::Paste,
+        writable && !QGuiApplication::clipboard()->text().isEmpty(),
+        [this] { PasteFrom(QClipboard::Clipboard); });
+    add(QStringLiteral("削除(&D)"), "edit-delete", QKeySequence(Qt::Key_Delete),
+        writable && selected, [this] { del(); });
+    menu.addSeparator();
+    add(QStringLiteral("すべて選択(&A)"), "select-all", QKeySequence::SelectAll, !text().isEmpty(),
+        [this] { selectAll(); });
+    menu.exec(event->globalPos());
 }
 
 void TNumberEdit::mouseReleaseEvent(QMouseEvent* event) {
