@@ -1,63 +1,200 @@
-// PLACEHOLDER until the printer selector lands: the printer engineer replaces this whole
-// file with the real printer choice (filling CmbPDFWriter/CmbPrinterDrv from the three
-// TplSetPrinter selectors, restoring PDFWriter1Name, the writer kinds, and making and
-// restoring the default printer). Until then the window behaves as on a machine without
-// printers: both combos stay empty, every kind is -1 and no default printer is touched.
-//
-// Whatever replaces it must define every member declared under "PDF printer and printer
-// choice" in MainForm.h, CreatePrinterSelectors(), PrinterSelectorDeleter::operator(), and
-// give the three pages their captions at the end of SetPrinterName().
+// The PDF printer and the paper printer of the detailed-settings page, and the system default
+// printer that a run changes and puts back.
 #include "app/MainForm.h"
 
+#include <chrono>
+
+#include "platform/Clock.h"
+#include "printer/PrinterNames.h"
+#include "printer/RecordedDevData.h"
+#include "printer/plSetPrinter.h"
 #include "settings/RegFiler.h"
 #include "settings/RegManager.h"
 
 namespace korvent::app {
 
-// No selector is ever created here, so there is nothing to delete.
-void PrinterSelectorDeleter::operator()(printer::TplSetPrinter*) const {}
+namespace {
 
-void TMainForm::CreatePrinterSelectors() {}
+using printer::TplSetPrinter;
+
+// The print system of a program started without one: no printers, no default.
+class NoPrinters final : public platform::PrintSystem {
+public:
+    bool NtFamily() const override { return true; }
+    std::vector<platform::PrinterRecord> EnumPrinters() override { return {}; }
+    std::string DefaultPrinterName() override { return {}; }
+    bool WriteDefaultDevice(const std::string&) override { return false; }
+    void BroadcastSettingChange(const std::string&) override {}
+    std::optional<platform::DeviceMode> DefaultDeviceMode(const std::string&) override {
+        return std::nullopt;
+    }
+    bool MergeDeviceMode(const std::string&, platform::DeviceMode&) override { return false; }
+};
+
+// The properties the three selectors are stored with in the window: a block recorded from
+// "PrimoPDF" and the printer the form was designed with.
+printer::TPrinterProperties FormProperties(int resolution, const printer::TDesignValues& d) {
+    return {"PrimoPDF", printer::kRecordedDevDataSize, printer::RecordedDevDataText(resolution),
+            std::vector<printer::TFormValue>{d.PrinterName, d.Landscape, d.PaperName, d.PaperSize,
+                                             d.DefaultSource, d.DriverVersion}};
+}
+
+// Shows the item at `position` as a combo box does when its selection is set.
+void SelectComboItem(Control& combo, int position) {
+    combo.ItemIndex =
+        position >= 0 && position < static_cast<int>(combo.Items.size()) ? position : -1;
+    combo.Text = combo.ItemIndex >= 0 ? combo.Items[static_cast<std::size_t>(combo.ItemIndex)]
+                                      : std::string();
+}
+
+// The selected printer's position in the combo: positions skip hidden printers, which the
+// printer indices count.
+int ComboPosition(TplSetPrinter& selector) {
+    return selector.PositionOfPrinterIndex(selector.PrinterIndex());
+}
+
+// The printer index of the combo's selected item (−1 without a selection).
+int ChosenPrinterIndex(TplSetPrinter& selector, const Control& combo) {
+    return selector.PrinterIndexOfPosition(combo.ItemIndex);
+}
+
+// The combo's text follows its selected item, whatever set the selection.
+void SyncComboText(Control& combo) {
+    if (combo.ItemIndex >= 0 && combo.ItemIndex < static_cast<int>(combo.Items.size())) {
+        combo.Text = combo.Items[static_cast<std::size_t>(combo.ItemIndex)];
+    }
+}
+
+}  // namespace
+
+void PrinterSelectorDeleter::operator()(printer::TplSetPrinter* selector) const {
+    delete selector;
+}
+
+void TMainForm::CreatePrinterSelectors() {
+    static NoPrinters noPrinters;
+    platform::PrintSystem& system = fEnv.printSystem ? *fEnv.printSystem : noPrinters;
+    auto context = std::make_shared<printer::TPrinterContext>(system);
+    auto make = [&](int resolution, const printer::TDesignValues& design) {
+        PrinterSelectorPtr selector(new TplSetPrinter(context));
+        selector->LoadProperties(FormProperties(resolution, design));
+        return selector;
+    };
+    const printer::TDesignValues paper{"EPSON PM-G700", 0, "A4 210 x 297 mm", 9, 7, 1168};
+    plSetPDFWriter = make(300, {"クセロPDF", 0, "A4 (210 x 297 mm)", 9, 14, 778});
+    plSetPrinter = make(600, paper);
+    plSetDummyPrinter = make(600, paper);
+}
 
 void TMainForm::SetPrinterName() {
     FormModel& m = fModel;
-    m.CmbPDFWriter.Items.clear();
-    m.CmbPDFWriter.Text.clear();
-    m.CmbPrinterDrv.Items.clear();
-    m.CmbPrinterDrv.Text.clear();
+
+    m.CmbPDFWriter.Items = plSetPDFWriter->Printers();
+    plSetPDFWriter->SetPrinterIndex(-1);
+    m.CmbPDFWriter.Text = plSetPDFWriter->PrinterName();
+
+    m.CmbPrinterDrv.Items = plSetPrinter->Printers();
+    plSetPrinter->SetPrinterIndex(-1);
+    m.CmbPrinterDrv.Text = plSetPrinter->PrinterName();
+
     SavedDefaultPrinterIndex = PDFWriterIndex;
     FindDefaultPrinter();
+
     if (IniFileExists()) {
-        // With no printers the saved name can never be found: store the (empty) default.
-        fRegManager->Items("PDFWriter1Name").WriteString(m.CmbPDFWriter.Text);
-        fRegManager->Items("PDFWriter1").WriteInteger(-1);
-        m.CmbPDFWriter.ItemIndex = -1;
+        const std::string saved = ReadString("PDFWriter1Name");
+        const std::vector<std::string>& printers = plSetPDFWriter->Printers();
+        bool installed = false;
+        for (const std::string& p : printers) {
+            installed = installed || printer::SameNameIgnoringCase(p, saved);
+        }
+        if (!saved.empty() && installed) {
+            plSetPDFWriter->SetPrinterName(saved);
+        } else {
+            // The saved printer is gone (or none was saved): the default printer takes its
+            // place.
+            const std::string current = plSetPDFWriter->PrinterName();
+            int position = -1;
+            for (std::size_t k = 0; k < printers.size(); ++k) {
+                if (printers[k] == current) {
+                    position = static_cast<int>(k);
+                    break;
+                }
+            }
+            WriteString("PDFWriter1Name", current);
+            WriteInteger("PDFWriter1", position);
+        }
+        SelectComboItem(m.CmbPDFWriter, ComboPosition(*plSetPDFWriter));
     }
-    PDFWriterIndex = -1;
-    PrinterDrvIndex = -1;
+
+    PDFWriterIndex = plSetPDFWriter->PrinterIndex();
+    PrinterDrvIndex = plSetPrinter->PrinterIndex();
     PDFWriterKind = WriterKind(m.CmbPDFWriter.Text);
     PrinterDrvKind = WriterKind(m.CmbPrinterDrv.Text);
+
+    // Gives the printer changes time to settle before the window goes on.
+    fEnv.clock.Sleep(std::chrono::milliseconds(1000));
+
     m.PageControl1.Items = {"実行", "画像設定", "詳細設定"};
 }
 
 void TMainForm::CmbPDFWriterChange() {
-    PDFWriterIndex = -1;
-    PDFWriterKind = WriterKind(fModel.CmbPDFWriter.Text);
-    fRegManager->Items("PDFWriter1").WriteInteger(PDFWriterIndex);
-    fRegManager->Items("PDFWriter1Name").WriteString(fModel.CmbPDFWriter.Text);
+    Control& combo = fModel.CmbPDFWriter;
+    SyncComboText(combo);
+    plSetPDFWriter->SetPrinterIndex(ChosenPrinterIndex(*plSetPDFWriter, combo));
+    PDFWriterIndex = plSetPDFWriter->PrinterIndex();
+    PDFWriterKind = WriterKind(combo.Text);
+    WriteInteger("PDFWriter1", plSetPDFWriter->PrinterIndex());
+    WriteString("PDFWriter1Name", plSetPDFWriter->PrinterName());
 }
 
 void TMainForm::CmbPrinterDrvChange() {
-    PrinterDrvIndex = -1;
-    PrinterDrvKind = WriterKind(fModel.CmbPrinterDrv.Text);
-    fRegManager->Items("Printer1").WriteInteger(PrinterDrvIndex);
+    Control& combo = fModel.CmbPrinterDrv;
+    SyncComboText(combo);
+    plSetPrinter->SetPrinterIndex(ChosenPrinterIndex(*plSetPrinter, combo));
+    PrinterDrvIndex = plSetPrinter->PrinterIndex();
+    PrinterDrvKind = WriterKind(combo.Text);
+    WriteInteger("Printer1", plSetPrinter->PrinterIndex());
 }
 
-void TMainForm::FindDefaultPrinter() {}
+void TMainForm::FindDefaultPrinter() {
+    TplSetPrinter& probe = *plSetDummyPrinter;
+    probe.SetPrinterIndex(-1);
+    const std::string name = probe.PrinterName();
+    const std::vector<std::string>& printers = probe.Printers();
+    for (std::size_t k = 0; k < printers.size(); ++k) {
+        if (printers[k] == name) {
+            SavedDefaultPrinterIndex = static_cast<int>(k);
+        }
+    }
+}
 
-void TMainForm::MakePrinterDefault(int) {}
+void TMainForm::MakePrinterDefault(int chosenIndex) {
+    TplSetPrinter& probe = *plSetDummyPrinter;
+    probe.SetPrinterIndex(-1);
+    probe.UpdateFromPrinter(false);
+    // The chosen index is a position in the printer combo.
+    const int chosen = probe.PrinterIndexOfPosition(chosenIndex);
+    if (chosen != probe.PrinterIndex()) {
+        printer::SetDefaultPrinterByIndex(probe.Context(), chosen);
+        probe.Context().DefaultChanged = true;
+    }
+}
 
-void TMainForm::RestoreDefaultPrinter() {}
+void TMainForm::RestoreDefaultPrinter() {
+    TplSetPrinter& probe = *plSetDummyPrinter;
+    // Only a default this program changed is put back: a default the user chose meanwhile
+    // (while no run was going on) stays.
+    if (!probe.Context().DefaultChanged) {
+        return;
+    }
+    probe.SetPrinterIndex(-1);
+    probe.UpdateFromPrinter(false);
+    const int saved = probe.PrinterIndexOfPosition(SavedDefaultPrinterIndex);
+    if (saved != probe.PrinterIndex()) {
+        printer::SetDefaultPrinterByIndex(probe.Context(), saved);
+    }
+    probe.Context().DefaultChanged = false;
+}
 
 int TMainForm::WriterKind(const std::string& printerName) {
     static const char* const kWriters[] = {"PrimoPDF", "クセロPDF", "クセロPDF2", "CutePDF Writer"};

@@ -25,6 +25,9 @@ public:
     }
 
     std::vector<platform::PrinterRecord> EnumBuffer;
+    // Set by whoever makes another printer the system default for a while, so that the
+    // previous default is put back only when this program changed it.
+    bool DefaultChanged = false;
 
 private:
     platform::PrintSystem& fSystem;
