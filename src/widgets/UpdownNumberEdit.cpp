@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
 
 namespace korvent::widgets {
 
@@ -48,9 +51,11 @@ void TUpdownNumberEdit::UpdateLayout() {
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     const int left = width() - frame - FButtonWidth;
     button->setGeometry(left, frame, FButtonWidth, std::max(height() - 2 * frame, 0));
-    // The text area already ends inside the frame; typed text stops two pixels before the
-    // buttons.
-    setTextMargins(0, 0, FButtonWidth + 2, 0);
+    // Typed text stops two pixels before the buttons.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    setTextMargins(0, 0, std::max(contents.right() - (left - 3), 0), 0);
 }
 
 void TUpdownNumberEdit::resizeEvent(QResizeEvent* event) {
