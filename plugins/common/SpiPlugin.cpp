@@ -16,13 +16,17 @@ constexpr std::size_t kHeaderSize = 2048;
 // Reads the input the host described; the file form reads from `len` to the end.
 int ReadInput(const char* buf, long len, unsigned int flag, std::vector<std::uint8_t>& owned,
               TInput& input) {
-    if (!buf) {
+    if (!buf && !((flag & SPI_INPUT_MASK) == SPI_INPUT_MEMORY && len == 0)) {
         return SPI_OTHER_ERROR;
     }
     switch (flag & SPI_INPUT_MASK) {
         case SPI_INPUT_MEMORY:
             if (len < 0) {
                 return SPI_OTHER_ERROR;
+            }
+            if (len == 0) {
+                input = {nullptr, 0};
+                return SPI_NOT_SUPPORT;
             }
             input = {reinterpret_cast<const std::uint8_t*>(buf), static_cast<std::size_t>(len)};
             return SPI_ALL_RIGHT;

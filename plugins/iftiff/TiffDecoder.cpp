@@ -61,6 +61,17 @@ toff_t SizeProc(thandle_t handle) {
     return static_cast<TMemoryFile*>(handle)->input->size;
 }
 
+// The data is in memory already: libtiff reads it in place as it would a mapped file. (Its
+// unmapped path also refuses uncompressed tiles that it reads back correctly.)
+int MapProc(thandle_t handle, void** base, toff_t* size) {
+    auto* file = static_cast<TMemoryFile*>(handle);
+    *base = const_cast<std::uint8_t*>(file->input->data);
+    *size = file->input->size;
+    return 1;
+}
+
+void UnmapProc(thandle_t, void*, toff_t) {}
+
 int Silent(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
 }
@@ -78,9 +89,8 @@ TTiff Open(TMemoryFile& file) {
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxSingleAllocation);
     TIFFOpenOptionsSetErrorHandlerExtR(options, Silent, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options, Silent, nullptr);
-    // "m": no memory mapping; the data is in memory already.
-    TTiff tiff(TIFFClientOpenExt("image", "rm", &file, ReadProc, WriteProc, SeekProc, CloseProc,
-                                 SizeProc, nullptr, nullptr, options));
+    TTiff tiff(TIFFClientOpenExt("image", "r", &file, ReadProc, WriteProc, SeekProc, CloseProc,
+                                 SizeProc, MapProc, UnmapProc, options));
     TIFFOpenOptionsFree(options);
     return tiff;
 }

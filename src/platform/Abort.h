@@ -4,8 +4,8 @@
 
 namespace korvent {
 
-// The silent abort: it unwinds like any error, but whoever shows errors to the user shows
-// nothing for it.
+// The silent abort: thrown by a handler to stop the operation it was called from. Whoever
+// catches it shows no message.
 class EAbort : public Exception {
 public:
     EAbort() : Exception("Operation aborted") {}

@@ -1,0 +1,526 @@
+#include "plugins/ImageEncoders.h"
+
+#include <unistd.h>
+
+// jpeglib.h needs FILE and size_t declared first.
+#include <cstdio>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <png.h>
+#include <tiffio.h>
+#include <webp/encode.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace korvent::test {
+namespace {
+
+constexpr std::uint8_t kAlphaCycle[] = {255, 0, 128, 37};
+
+std::uint8_t IndexOf(const TRgba& color) {
+    const auto& palette = TTestImage::IndexedPalette();
+    const auto it = std::find(palette.begin(), palette.end(), TRgba{color.r, color.g, color.b});
+    if (it == palette.end()) {
+        throw std::invalid_argument("colour not in the test palette");
+    }
+    return static_cast<std::uint8_t>(it - palette.begin());
+}
+
+void PngWrite(png_structp png, png_bytep data, size_t size) {
+    auto* out = static_cast<TBytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
+}
+
+void PngFlush(png_structp) {}
+
+// Rows already in the layout the PNG colour type needs.
+bool WritePngRows(TBytes& out, int width, int height, int bitDepth, int colorType, int interlace,
+                  const std::vector<TBytes>& rows, const std::vector<png_color>& plte,
+                  const std::vector<png_byte>& trns) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &out, PngWrite, PngFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
+                 bitDepth, colorType, interlace, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!plte.empty()) {
+        png_set_PLTE(png, info, plte.data(), static_cast<int>(plte.size()));
+    }
+    if (!trns.empty()) {
+        png_set_tRNS(png, info, trns.data(), static_cast<int>(trns.size()), nullptr);
+    }
+    png_write_info(png, info);
+    std::vector<png_bytep> pointers;
+    for (const auto& row : rows) {
+        pointers.push_back(const_cast<png_bytep>(row.data()));
+    }
+    png_write_image(png, pointers.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+struct TGifWriter {
+    TBytes* out;
+};
+
+int GifWrite(GifFileType* gif, const GifByteType* data, int size) {
+    auto* out = static_cast<TBytes*>(gif->UserData);
+    out->insert(out->end(), data, data + size);
+    return size;
+}
+
+std::string TempPath(const char* suffix) {
+    static int counter = 0;
+    return (std::filesystem::temp_directory_path() /
+            ("korvent-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + suffix))
+        .string();
+}
+
+}  // namespace
+
+TTestImage TTestImage::Pattern(int width, int height, bool alpha) {
+    TTestImage image{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.pixels.push_back({static_cast<std::uint8_t>(x * 37 + y * 3),
+                                    static_cast<std::uint8_t>(y * 53 + 7),
+                                    static_cast<std::uint8_t>(x * 11 + y * 29 + 100),
+                                    alpha ? kAlphaCycle[x % 4] : std::uint8_t{255}});
+        }
+    }
+    return image;
+}
+
+const std::vector<TRgba>& TTestImage::IndexedPalette() {
+    static const std::vector<TRgba> palette = {
+        {0, 0, 0},     {255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+        {255, 255, 0}, {0, 255, 255}, {128, 64, 32}, {10, 200, 100},
+    };
+    return palette;
+}
+
+TTestImage TTestImage::Indexed(int width, int height) {
+    TTestImage image{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.pixels.push_back(IndexedPalette()[(x + 2 * y) % 8]);
+        }
+    }
+    return image;
+}
+
+std::uint8_t OverWhite(unsigned value, unsigned alpha) {
+    return static_cast<std::uint8_t>((value * alpha + 255u * (255u - alpha) + 127u) / 255u);
+}
+
+TTestImage OnWhite(const TTestImage& image) {
+    TTestImage result = image;
+    for (auto& p : result.pixels) {
+        p = {OverWhite(p.r, p.a), OverWhite(p.g, p.a), OverWhite(p.b, p.a), 255};
+    }
+    return result;
+}
+
+TBytes EncodePng(const TTestImage& image, TPngKind kind) {
+    std::vector<TBytes> rows(static_cast<std::size_t>(image.height));
+    std::vector<png_color> plte;
+    std::vector<png_byte> trns;
+    int colorType = PNG_COLOR_TYPE_RGB;
+    int bitDepth = 8;
+    int interlace = PNG_INTERLACE_NONE;
+    switch (kind) {
+        case TPngKind::Rgba:
+            colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+            break;
+        case TPngKind::Gray:
+            colorType = PNG_COLOR_TYPE_GRAY;
+            break;
+        case TPngKind::GrayAlpha:
+            colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+            break;
+        case TPngKind::Palette:
+        case TPngKind::PaletteTransparent:
+            colorType = PNG_COLOR_TYPE_PALETTE;
+            for (const auto& c : TTestImage::IndexedPalette()) {
+                plte.push_back({c.r, c.g, c.b});
+            }
+            if (kind == TPngKind::PaletteTransparent) {
+                trns.assign(std::begin(kAlphaCycle), std::end(kAlphaCycle));
+            }
+            break;
+        case TPngKind::Rgb16:
+            bitDepth = 16;
+            break;
+        case TPngKind::Interlaced:
+            interlace = PNG_INTERLACE_ADAM7;
+            break;
+        case TPngKind::Rgb:
+            break;
+    }
+    for (int y = 0; y < image.height; ++y) {
+        TBytes& row = rows[static_cast<std::size_t>(y)];
+        for (int x = 0; x < image.width; ++x) {
+            const TRgba& p = image.At(x, y);
+            switch (colorType) {
+                case PNG_COLOR_TYPE_GRAY:
+                    row.push_back(p.r);
+                    break;
+                case PNG_COLOR_TYPE_GRAY_ALPHA:
+                    row.insert(row.end(), {p.r, p.a});
+                    break;
+                case PNG_COLOR_TYPE_PALETTE:
+                    row.push_back(IndexOf(p));
+                    break;
+                case PNG_COLOR_TYPE_RGB_ALPHA:
+                    row.insert(row.end(), {p.r, p.g, p.b, p.a});
+                    break;
+                default:
+                    if (bitDepth == 16) {
+                        row.insert(row.end(), {p.r, p.r, p.g, p.g, p.b, p.b});
+                    } else {
+                        row.insert(row.end(), {p.r, p.g, p.b});
+                    }
+            }
+        }
+    }
+    TBytes out;
+    if (!WritePngRows(out, image.width, image.height, bitDepth, colorType, interlace, rows, plte,
+                      trns)) {
+        throw std::runtime_error("libpng could not write the test image");
+    }
+    return out;
+}
+
+TBytes ExifWithOrientation(int orientation, bool bigEndian) {
+    TBytes b = {'E', 'x', 'i', 'f', 0, 0};
+    auto u16 = [&](unsigned v) {
+        if (bigEndian) {
+            b.insert(b.end(), {static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
+        } else {
+            b.insert(b.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+        }
+    };
+    auto u32 = [&](unsigned v) {
+        if (bigEndian) {
+            u16(v >> 16);
+            u16(v & 0xFFFF);
+        } else {
+            u16(v & 0xFFFF);
+            u16(v >> 16);
+        }
+    };
+    b.insert(b.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'}
+                                : std::initializer_list<std::uint8_t>{'I', 'I'});
+    u16(42);
+    u32(8);
+    u16(2);       // two entries: an unrelated one, then the orientation
+    u16(0x010F);  // Make, ASCII, 4 bytes inline
+    u16(2);
+    u32(4);
+    b.insert(b.end(), {'K', 'o', 'r', 0});
+    u16(0x0112);
+    u16(3);
+    u32(1);
+    u16(static_cast<unsigned>(orientation));
+    u16(0);
+    u32(0);
+    return b;
+}
+
+TBytes EncodeJpeg(const TTestImage& image, int quality, const TBytes& app1, bool gray) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr error{};
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(image.width);
+    cinfo.image_height = static_cast<JDIMENSION>(image.height);
+    cinfo.input_components = gray ? 1 : 3;
+    cinfo.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    if (!app1.empty()) {
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, app1.data(), static_cast<unsigned>(app1.size()));
+    }
+    TBytes row;
+    while (cinfo.next_scanline < cinfo.image_height) {
+        row.clear();
+        for (int x = 0; x < image.width; ++x) {
+            const TRgba& p = image.At(x, static_cast<int>(cinfo.next_scanline));
+            if (gray) {
+                row.push_back(p.r);
+            } else {
+                row.insert(row.end(), {p.r, p.g, p.b});
+            }
+        }
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&cinfo, &pointer, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    TBytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return out;
+}
+
+TBytes EncodeGif(const TTestImage& image, const TGifOptions& options) {
+    TBytes out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, GifWrite, &error);
+    if (!gif) {
+        throw std::runtime_error("giflib could not open the output");
+    }
+    std::vector<GifColorType> colors;
+    for (const auto& c : TTestImage::IndexedPalette()) {
+        colors.push_back({c.r, c.g, c.b});
+    }
+    ColorMapObject* map = GifMakeMapObject(static_cast<int>(colors.size()), colors.data());
+    const int screenWidth = options.screenWidth ? options.screenWidth : image.width;
+    const int screenHeight = options.screenHeight ? options.screenHeight : image.height;
+    EGifSetGifVersion(gif, true);
+    bool ok = EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, map) == GIF_OK;
+    if (options.transparent >= 0) {
+        const GifByteType control[4] = {1, 0, 0, static_cast<GifByteType>(options.transparent)};
+        ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control) == GIF_OK;
+    }
+    ok = ok && EGifPutImageDesc(gif, options.left, options.top, image.width, image.height,
+                                options.interlaced, nullptr) == GIF_OK;
+    std::vector<int> order;
+    if (options.interlaced) {
+        for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}}) {
+            for (int y = start; y < image.height; y += step) {
+                order.push_back(y);
+            }
+        }
+    } else {
+        for (int y = 0; y < image.height; ++y) {
+            order.push_back(y);
+        }
+    }
+    std::vector<GifPixelType> line(static_cast<std::size_t>(image.width));
+    for (const int y : order) {
+        for (int x = 0; x < image.width; ++x) {
+            line[static_cast<std::size_t>(x)] = IndexOf(image.At(x, y));
+        }
+        ok = ok && EGifPutLine(gif, line.data(), image.width) == GIF_OK;
+    }
+    ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
+    GifFreeMapObject(map);
+    if (!ok) {
+        throw std::runtime_error("giflib could not write the test image");
+    }
+    return out;
+}
+
+TBytes EncodeTiff(const TTestImage& image, TTiffKind kind) {
+    const std::string path = TempPath(".tif");
+    TIFF* tiff = TIFFOpen(path.c_str(), kind == TTiffKind::BigEndian ? "wb" : "wl");
+    if (!tiff) {
+        throw std::runtime_error("libtiff could not create " + path);
+    }
+    const bool palette = kind == TTiffKind::Palette8 || kind == TTiffKind::Palette4;
+    const int samples = kind == TTiffKind::RgbaUnassociated ? 4 : palette ? 1 : 3;
+    const int bits = kind == TTiffKind::Palette4 ? 4 : 8;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(image.width));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(image.height));
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, static_cast<std::uint16_t>(samples));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, static_cast<std::uint16_t>(bits));
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION,
+                 kind == TTiffKind::Rgb ? COMPRESSION_LZW : COMPRESSION_NONE);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, palette ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
+    if (kind == TTiffKind::RgbaUnassociated) {
+        const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, extra);
+    }
+    if (palette) {
+        std::vector<std::uint16_t> r(1u << bits), g(1u << bits), b(1u << bits);
+        const auto& colors = TTestImage::IndexedPalette();
+        for (std::size_t i = 0; i < colors.size(); ++i) {
+            r[i] = static_cast<std::uint16_t>(colors[i].r * 257);
+            g[i] = static_cast<std::uint16_t>(colors[i].g * 257);
+            b[i] = static_cast<std::uint16_t>(colors[i].b * 257);
+        }
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, r.data(), g.data(), b.data());
+    }
+    auto sample = [&](int x, int y, int s) -> std::uint8_t {
+        const TRgba& p = image.At(x, y);
+        if (palette) {
+            return IndexOf(p);
+        }
+        return s == 0 ? p.r : s == 1 ? p.g : s == 2 ? p.b : p.a;
+    };
+    bool ok = true;
+    if (kind == TTiffKind::Tiled) {
+        constexpr int kTile = 16;
+        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, kTile);
+        TIFFSetField(tiff, TIFFTAG_TILELENGTH, kTile);
+        TBytes tile(static_cast<std::size_t>(kTile * kTile * samples));
+        for (int ty = 0; ty < image.height; ty += kTile) {
+            for (int tx = 0; tx < image.width; tx += kTile) {
+                std::fill(tile.begin(), tile.end(), 0);
+                for (int y = ty; y < std::min(ty + kTile, image.height); ++y) {
+                    for (int x = tx; x < std::min(tx + kTile, image.width); ++x) {
+                        for (int s = 0; s < samples; ++s) {
+                            tile[static_cast<std::size_t>(((y - ty) * kTile + (x - tx)) * samples +
+                                                          s)] = sample(x, y, s);
+                        }
+                    }
+                }
+                ok = ok && TIFFWriteTile(tiff, tile.data(), static_cast<std::uint32_t>(tx),
+                                         static_cast<std::uint32_t>(ty), 0, 0) >= 0;
+            }
+        }
+    } else {
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 2);
+        for (int y = 0; y < image.height; ++y) {
+            TBytes row(static_cast<std::size_t>((image.width * samples * bits + 7) / 8));
+            for (int x = 0; x < image.width; ++x) {
+                for (int s = 0; s < samples; ++s) {
+                    const std::uint8_t v = sample(x, y, s);
+                    if (bits == 4) {
+                        row[static_cast<std::size_t>(x / 2)] |=
+                            static_cast<std::uint8_t>(x % 2 ? v : v << 4);
+                    } else {
+                        row[static_cast<std::size_t>(x * samples + s)] = v;
+                    }
+                }
+            }
+            ok = ok && TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), 0) >= 0;
+        }
+    }
+    TIFFClose(tiff);
+    TBytes bytes = ReadFileBytes(path);
+    std::filesystem::remove(path);
+    if (!ok) {
+        throw std::runtime_error("libtiff could not write the test image");
+    }
+    return bytes;
+}
+
+TBytes EncodeWebp(const TTestImage& image, bool alpha) {
+    TBytes packed;
+    for (const auto& p : image.pixels) {
+        packed.insert(packed.end(), {p.r, p.g, p.b});
+        if (alpha) {
+            packed.push_back(p.a);
+        }
+    }
+    std::uint8_t* output = nullptr;
+    const std::size_t size = alpha ? WebPEncodeLosslessRGBA(packed.data(), image.width,
+                                                            image.height, image.width * 4, &output)
+                                   : WebPEncodeLosslessRGB(packed.data(), image.width, image.height,
+                                                           image.width * 3, &output);
+    if (size == 0) {
+        throw std::runtime_error("libwebp could not write the test image");
+    }
+    TBytes out(output, output + size);
+    WebPFree(output);
+    return out;
+}
+
+TTestImage DecodeJpegReference(const TBytes& jpeg) {
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr error{};
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    TTestImage image{
+        static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), {}};
+    TBytes row(static_cast<std::size_t>(image.width) * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW pointer = row.data();
+        jpeg_read_scanlines(&cinfo, &pointer, 1);
+        for (int x = 0; x < image.width; ++x) {
+            image.pixels.push_back({row[x * 3], row[x * 3 + 1], row[x * 3 + 2], 255});
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return image;
+}
+
+TTestImage Oriented(const TTestImage& stored, int orientation) {
+    if (orientation < 2 || orientation > 8) {
+        return stored;
+    }
+    const int w = stored.width;
+    const int h = stored.height;
+    const bool swapped = orientation >= 5;
+    TTestImage out{swapped ? h : w, swapped ? w : h, {}};
+    out.pixels.resize(stored.pixels.size());
+    // Written out per orientation, the way the Exif standard pictures them: for each upright
+    // pixel, the stored pixel it shows.
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            int sx = x;
+            int sy = y;
+            switch (orientation) {
+                case 2:
+                    sx = w - 1 - x;
+                    break;
+                case 3:
+                    sx = w - 1 - x;
+                    sy = h - 1 - y;
+                    break;
+                case 4:
+                    sy = h - 1 - y;
+                    break;
+                case 5:
+                    sx = y;
+                    sy = x;
+                    break;
+                case 6:
+                    sx = y;
+                    sy = h - 1 - x;
+                    break;
+                case 7:
+                    sx = w - 1 - y;
+                    sy = h - 1 - x;
+                    break;
+                case 8:
+                    sx = w - 1 - y;
+                    sy = x;
+                    break;
+            }
+            out.At(x, y) = stored.At(sx, sy);
+        }
+    }
+    return out;
+}
+
+TBytes ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return TBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const TBytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+}  // namespace korvent::test

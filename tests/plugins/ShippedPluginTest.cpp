@@ -1,0 +1,585 @@
+// The plug-ins shipped with the program, loaded as the host loads them.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "plugins/ImageEncoders.h"
+#include "plugins/PluginModule.h"
+
+namespace korvent::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TPluginModule& Plugin(const std::string& name) {
+    static std::map<std::string, TPluginModule> modules;
+    auto it = modules.find(name);
+    if (it == modules.end()) {
+        it = modules.emplace(name, TPluginModule::Shipped(name)).first;
+    }
+    return it->second;
+}
+
+std::string InfoText(TPluginModule& plugin, int number, int length = 256) {
+    std::string buffer(static_cast<std::size_t>(length), '\x7F');
+    const int n = plugin.GetPluginInfo(number, buffer.data(), length);
+    if (n <= 0) {
+        return {};
+    }
+    EXPECT_EQ(buffer[static_cast<std::size_t>(n)], '\0');
+    return buffer.substr(0, static_cast<std::size_t>(n));
+}
+
+int DecodeMemory(TPluginModule& plugin, const TBytes& bytes, TDibBlocks& dib,
+                 SPI_PROGRESS progress = nullptr, SPI_USERDATA user = 0) {
+    return plugin.GetPicture(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<long>(bytes.size()), SPI_INPUT_MEMORY, &dib.info,
+                             &dib.bits, progress, user);
+}
+
+// ---- texts ----------------------------------------------------------------------------------
+
+struct TTextsCase {
+    const char* plugin;
+    const char* filters;
+    const char* description;
+};
+
+class PluginTexts : public ::testing::TestWithParam<TTextsCase> {};
+
+TEST_P(PluginTexts, ReportImageInputVersionNameAndOnePair) {
+    TPluginModule& plugin = Plugin(GetParam().plugin);
+    EXPECT_EQ(InfoText(plugin, 0), "00IN");
+    EXPECT_THAT(InfoText(plugin, 1), ::testing::MatchesRegex(".*[0-9]+\\.[0-9]+.*"));
+    EXPECT_EQ(InfoText(plugin, 2), GetParam().filters);
+    EXPECT_EQ(InfoText(plugin, 3), GetParam().description);
+    EXPECT_EQ(InfoText(plugin, 4), "");
+    EXPECT_EQ(InfoText(plugin, -1), "");
+    // A short buffer gets what fits, terminated.
+    EXPECT_EQ(InfoText(plugin, 0, 3), "00");
+    char untouched = 'x';
+    EXPECT_EQ(plugin.GetPluginInfo(0, &untouched, 0), 0);
+    EXPECT_EQ(untouched, 'x');
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, PluginTexts,
+                         ::testing::Values(TTextsCase{"ifpng", "*.png", "PNG file"},
+                                           TTextsCase{"ifjpeg", "*.jpg;*.jpeg;*.jpe;*.jfif",
+                                                      "JPEG file"},
+                                           TTextsCase{"ifgif", "*.gif", "GIF file"},
+                                           TTextsCase{"iftiff", "*.tif;*.tiff", "TIFF file"},
+                                           TTextsCase{"ifwebp", "*.webp", "WebP file"}),
+                         [](const auto& info) { return std::string(info.param.plugin); });
+
+// ---- recognition by content -----------------------------------------------------------------
+
+struct TSample {
+    const char* format;
+    const char* plugin;  // the plug-in that owns it, or "" for none
+    std::function<TBytes()> make;
+};
+
+const std::vector<TSample>& Samples() {
+    static const std::vector<TSample> samples = {
+        {"png", "ifpng", [] { return EncodePng(TTestImage::Pattern(4, 3), TPngKind::Rgb); }},
+        {"jpeg", "ifjpeg", [] { return EncodeJpeg(TTestImage::Pattern(8, 8), 90); }},
+        {"gif", "ifgif", [] { return EncodeGif(TTestImage::Indexed(4, 3)); }},
+        {"tiff_le", "iftiff", [] { return EncodeTiff(TTestImage::Pattern(4, 3), TTiffKind::Rgb); }},
+        {"tiff_be", "iftiff",
+         [] { return EncodeTiff(TTestImage::Pattern(4, 3), TTiffKind::BigEndian); }},
+        {"webp", "ifwebp", [] { return EncodeWebp(TTestImage::Pattern(4, 3), false); }},
+        {"bmp", "", [] { return TBytes{'B', 'M', 0x3E, 0, 0, 0, 0, 0, 0, 0, 0x36, 0}; }},
+        {"zeros", "", [] { return TBytes(64, 0); }},
+        {"riff_wave", "",
+         [] { return TBytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}; }},
+    };
+    return samples;
+}
+
+class PluginRecognition : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PluginRecognition, AcceptsOnlyItsOwnSignatureWhateverTheName) {
+    TPluginModule& plugin = Plugin(GetParam());
+    for (const auto& sample : Samples()) {
+        TBytes head = sample.make();
+        head.resize(2048, 0);
+        const bool own = std::string(sample.plugin) == GetParam();
+        // The name is deliberately misleading: only the content decides.
+        EXPECT_EQ(
+            plugin.IsSupported("picture.png", reinterpret_cast<SPI_DWORD_PTR>(head.data())) != 0,
+            own)
+            << sample.format;
+    }
+    // The Windows file-handle form is refused rather than dereferenced.
+    EXPECT_EQ(plugin.IsSupported("x.png", 0x1234), 0);
+}
+
+TEST_P(PluginRecognition, ForeignDataIsRefusedWithNotSupported) {
+    TPluginModule& plugin = Plugin(GetParam());
+    for (const auto& sample : Samples()) {
+        if (std::string(sample.plugin) == GetParam()) {
+            continue;
+        }
+        TDibBlocks dib;
+        EXPECT_EQ(DecodeMemory(plugin, sample.make(), dib), SPI_NOT_SUPPORT) << sample.format;
+        EXPECT_EQ(dib.info, nullptr);
+        EXPECT_EQ(dib.bits, nullptr);
+    }
+}
+
+TEST_P(PluginRecognition, MissingFileIsAReadError) {
+    TPluginModule& plugin = Plugin(GetParam());
+    TDibBlocks dib;
+    EXPECT_EQ(plugin.GetPicture("/nonexistent/korvent/picture", 0, SPI_INPUT_FILE, &dib.info,
+                                &dib.bits, nullptr, 0),
+              SPI_FILE_READ_ERROR);
+    SPI_PICTINFO info{};
+    EXPECT_EQ(plugin.GetPictureInfo("/nonexistent/korvent/picture", 0, SPI_INPUT_FILE, &info),
+              SPI_FILE_READ_ERROR);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, PluginRecognition,
+                         ::testing::Values("ifpng", "ifjpeg", "ifgif", "iftiff", "ifwebp"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// ---- exact decoding -------------------------------------------------------------------------
+
+struct TDecodeCase {
+    const char* name;
+    const char* plugin;
+    std::function<TBytes()> make;
+    std::function<TTestImage()> expected;
+    int bitCount;
+    int tolerance = 0;
+};
+
+// Palette entries with the alpha values of the transparent PNG (the first four) over white.
+TTestImage IndexedOnWhite(int width, int height) {
+    static constexpr std::uint8_t kAlpha[] = {255, 0, 128, 37};
+    TTestImage image = TTestImage::Indexed(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int index = (x + 2 * y) % 8;
+            image.At(x, y).a = index < 4 ? kAlpha[index] : 255;
+        }
+    }
+    return OnWhite(image);
+}
+
+TTestImage Gray(int width, int height, bool alpha) {
+    TTestImage image = TTestImage::Pattern(width, height, alpha);
+    for (auto& p : image.pixels) {
+        p.g = p.b = p.r;
+    }
+    return image;
+}
+
+// Where a GIF frame smaller than its screen leaves white around it.
+TTestImage Framed(const TTestImage& frame, int width, int height, int left, int top) {
+    TTestImage image{width, height, std::vector<TRgba>(width * height, {255, 255, 255, 255})};
+    for (int y = 0; y < frame.height; ++y) {
+        for (int x = 0; x < frame.width; ++x) {
+            image.At(left + x, top + y) = frame.At(x, y);
+        }
+    }
+    return image;
+}
+
+TTestImage WithWhiteIndex(TTestImage image, const TRgba& transparent) {
+    for (auto& p : image.pixels) {
+        if (p == transparent) {
+            p = {255, 255, 255, 255};
+        }
+    }
+    return image;
+}
+
+const TDecodeCase kDecodeCases[] = {
+    {"png_rgb", "ifpng", [] { return EncodePng(TTestImage::Pattern(7, 5), TPngKind::Rgb); },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"png_rgba_on_white", "ifpng",
+     [] { return EncodePng(TTestImage::Pattern(7, 5, true), TPngKind::Rgba); },
+     [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24},
+    {"png_gray", "ifpng", [] { return EncodePng(Gray(6, 4, false), TPngKind::Gray); },
+     [] { return Gray(6, 4, false); }, 24},
+    {"png_gray_alpha", "ifpng", [] { return EncodePng(Gray(6, 4, true), TPngKind::GrayAlpha); },
+     [] { return OnWhite(Gray(6, 4, true)); }, 24},
+    {"png_palette_stays_8bit", "ifpng",
+     [] { return EncodePng(TTestImage::Indexed(9, 4), TPngKind::Palette); },
+     [] { return TTestImage::Indexed(9, 4); }, 8},
+    {"png_palette_transparent", "ifpng",
+     [] { return EncodePng(TTestImage::Indexed(9, 4), TPngKind::PaletteTransparent); },
+     [] { return IndexedOnWhite(9, 4); }, 8},
+    {"png_16bit", "ifpng", [] { return EncodePng(TTestImage::Pattern(5, 5), TPngKind::Rgb16); },
+     [] { return TTestImage::Pattern(5, 5); }, 24},
+    {"png_interlaced", "ifpng",
+     [] { return EncodePng(TTestImage::Pattern(11, 13), TPngKind::Interlaced); },
+     [] { return TTestImage::Pattern(11, 13); }, 24},
+    {"gif", "ifgif", [] { return EncodeGif(TTestImage::Indexed(9, 7)); },
+     [] { return TTestImage::Indexed(9, 7); }, 8},
+    {"gif_interlaced", "ifgif",
+     [] { return EncodeGif(TTestImage::Indexed(5, 11), {.interlaced = true}); },
+     [] { return TTestImage::Indexed(5, 11); }, 8},
+    {"gif_transparent", "ifgif",
+     [] { return EncodeGif(TTestImage::Indexed(6, 5), {.transparent = 2}); },
+     [] { return WithWhiteIndex(TTestImage::Indexed(6, 5), TTestImage::IndexedPalette()[2]); }, 8},
+    {"gif_frame_on_larger_screen", "ifgif",
+     [] {
+         return EncodeGif(TTestImage::Indexed(5, 4),
+                          {.screenWidth = 12, .screenHeight = 10, .left = 3, .top = 2});
+     },
+     [] { return Framed(TTestImage::Indexed(5, 4), 12, 10, 3, 2); }, 8},
+    {"tiff_rgb_lzw", "iftiff", [] { return EncodeTiff(TTestImage::Pattern(7, 5), TTiffKind::Rgb); },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"tiff_big_endian", "iftiff",
+     [] { return EncodeTiff(TTestImage::Pattern(7, 5), TTiffKind::BigEndian); },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"tiff_tiled", "iftiff",
+     [] { return EncodeTiff(TTestImage::Pattern(20, 18), TTiffKind::Tiled); },
+     [] { return TTestImage::Pattern(20, 18); }, 24},
+    {"tiff_rgba_on_white", "iftiff",
+     [] { return EncodeTiff(TTestImage::Pattern(7, 5, true), TTiffKind::RgbaUnassociated); },
+     [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24, 1},
+    {"tiff_palette8", "iftiff",
+     [] { return EncodeTiff(TTestImage::Indexed(9, 4), TTiffKind::Palette8); },
+     [] { return TTestImage::Indexed(9, 4); }, 8},
+    {"tiff_palette4", "iftiff",
+     [] { return EncodeTiff(TTestImage::Indexed(9, 4), TTiffKind::Palette4); },
+     [] { return TTestImage::Indexed(9, 4); }, 8},
+    {"webp_lossless", "ifwebp", [] { return EncodeWebp(TTestImage::Pattern(7, 5), false); },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"webp_alpha_on_white", "ifwebp",
+     [] { return EncodeWebp(TTestImage::Pattern(7, 5, true), true); },
+     [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24},
+    {"jpeg_as_libjpeg_decodes", "ifjpeg", [] { return EncodeJpeg(TTestImage::Pattern(13, 9), 95); },
+     [] { return DecodeJpegReference(EncodeJpeg(TTestImage::Pattern(13, 9), 95)); }, 24},
+    {"jpeg_gray", "ifjpeg", [] { return EncodeJpeg(Gray(8, 8, false), 95, {}, true); },
+     [] { return DecodeJpegReference(EncodeJpeg(Gray(8, 8, false), 95, {}, true)); }, 24},
+};
+
+void ExpectPixels(const TTestImage& actual, const TTestImage& expected, int tolerance) {
+    ASSERT_EQ(actual.width, expected.width);
+    ASSERT_EQ(actual.height, expected.height);
+    int mismatches = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const TRgba& a = actual.At(x, y);
+            const TRgba& e = expected.At(x, y);
+            if (std::abs(a.r - e.r) > tolerance || std::abs(a.g - e.g) > tolerance ||
+                std::abs(a.b - e.b) > tolerance) {
+                if (++mismatches <= 5) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << "): got " << int(a.r) << ","
+                                  << int(a.g) << "," << int(a.b) << " expected " << int(e.r) << ","
+                                  << int(e.g) << "," << int(e.b);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+class PluginDecode : public ::testing::TestWithParam<TDecodeCase> {};
+
+TEST_P(PluginDecode, MemoryInputGivesTheSourcePixelsBottomUp) {
+    const TDecodeCase& c = GetParam();
+    TPluginModule& plugin = Plugin(c.plugin);
+    const TBytes bytes = c.make();
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(plugin, bytes, dib), SPI_ALL_RIGHT);
+    const SPI_BITMAPINFOHEADER header = dib.Header();
+    EXPECT_EQ(header.biSize, 40u);
+    EXPECT_GT(header.biHeight, 0) << "bottom-up rows";
+    EXPECT_EQ(header.biBitCount, c.bitCount);
+    EXPECT_EQ(header.biCompression, 0u);
+    if (c.bitCount == 8) {
+        EXPECT_GT(header.biClrUsed, 0u);
+        EXPECT_LE(header.biClrUsed, 256u);
+    }
+    ExpectPixels(dib.Pixels(), c.expected(), c.tolerance);
+}
+
+TEST_P(PluginDecode, FileInputAtAnOffsetGivesTheSamePixelsAndInfo) {
+    const TDecodeCase& c = GetParam();
+    TPluginModule& plugin = Plugin(c.plugin);
+    TBytes bytes(128, 0xA5);  // a MacBinary-like prefix
+    const TBytes image = c.make();
+    bytes.insert(bytes.end(), image.begin(), image.end());
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("korvent-plugin-" + std::string(c.name) + ".img"))
+                                 .string();
+    WriteFileBytes(path, bytes);
+
+    TDibBlocks dib;
+    ASSERT_EQ(
+        plugin.GetPicture(path.c_str(), 128, SPI_INPUT_FILE, &dib.info, &dib.bits, nullptr, 0),
+        SPI_ALL_RIGHT);
+    const TTestImage expected = c.expected();
+    ExpectPixels(dib.Pixels(), expected, c.tolerance);
+
+    SPI_PICTINFO info{};
+    ASSERT_EQ(plugin.GetPictureInfo(path.c_str(), 128, SPI_INPUT_FILE, &info), SPI_ALL_RIGHT);
+    EXPECT_EQ(info.width, expected.width);
+    EXPECT_EQ(info.height, expected.height);
+    EXPECT_GT(info.colorDepth, 0);
+    EXPECT_EQ(info.hInfo, nullptr);
+    // At offset 0 the prefix is in the way.
+    TDibBlocks none;
+    EXPECT_EQ(
+        plugin.GetPicture(path.c_str(), 0, SPI_INPUT_FILE, &none.info, &none.bits, nullptr, 0),
+        SPI_NOT_SUPPORT);
+    std::filesystem::remove(path);
+}
+
+// Progress goes up to the whole, and a non-zero answer stops the plug-in with nothing leaked.
+struct TProgressLog {
+    std::vector<std::pair<int, int>> calls;
+    int stopAt = -1;
+};
+
+int SPI_CALL RecordProgress(int num, int denom, SPI_USERDATA user) {
+    auto* log = reinterpret_cast<TProgressLog*>(user);
+    log->calls.emplace_back(num, denom);
+    return static_cast<int>(log->calls.size()) == log->stopAt ? 1 : 0;
+}
+
+TEST_P(PluginDecode, ReportsProgressAndStopsWhenAsked) {
+    const TDecodeCase& c = GetParam();
+    TPluginModule& plugin = Plugin(c.plugin);
+    const TBytes bytes = c.make();
+    TProgressLog log;
+    {
+        TDibBlocks dib;
+        ASSERT_EQ(
+            DecodeMemory(plugin, bytes, dib, RecordProgress, reinterpret_cast<SPI_USERDATA>(&log)),
+            SPI_ALL_RIGHT);
+    }
+    ASSERT_FALSE(log.calls.empty());
+    EXPECT_EQ(log.calls.back().first, log.calls.back().second);
+    for (std::size_t i = 1; i < log.calls.size(); ++i) {
+        EXPECT_LE(log.calls[i - 1].first, log.calls[i].first);
+    }
+
+    TProgressLog stopping;
+    stopping.stopAt = 1;
+    TDibBlocks dib;
+    EXPECT_EQ(
+        DecodeMemory(plugin, bytes, dib, RecordProgress, reinterpret_cast<SPI_USERDATA>(&stopping)),
+        SPI_ABORT);
+    EXPECT_EQ(stopping.calls.size(), 1u);
+    EXPECT_EQ(dib.info, nullptr);
+    EXPECT_EQ(dib.bits, nullptr);
+}
+
+// Every prefix of a valid file and a run of damaged copies: an error code or a picture, never
+// a crash or a read outside the data (ASan watches).
+TEST_P(PluginDecode, TruncatedOrDamagedDataNeverCrashes) {
+    const TDecodeCase& c = GetParam();
+    TPluginModule& plugin = Plugin(c.plugin);
+    const TBytes bytes = c.make();
+    for (std::size_t length = 0; length < bytes.size(); length += 1 + length / 8) {
+        const TBytes cut(bytes.begin(), bytes.begin() + static_cast<long>(length));
+        TDibBlocks dib;
+        const int result = DecodeMemory(plugin, cut, dib);
+        if (result == SPI_ALL_RIGHT) {
+            EXPECT_NE(dib.info, nullptr);
+            EXPECT_NE(dib.bits, nullptr);
+        } else {
+            EXPECT_THAT(result, ::testing::AnyOf(SPI_NOT_SUPPORT, SPI_OUT_OF_ORDER))
+                << "length " << length;
+        }
+    }
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 40; ++round) {
+        TBytes damaged = bytes;
+        for (int k = 0; k < 3; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            damaged[(seed >> 8) % damaged.size()] ^= static_cast<std::uint8_t>(1u << (seed % 8));
+        }
+        TDibBlocks dib;
+        DecodeMemory(plugin, damaged, dib);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, PluginDecode, ::testing::ValuesIn(kDecodeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- JPEG orientation -----------------------------------------------------------------------
+
+struct TOrientationCase {
+    const char* name;
+    TBytes app1;
+    int upright;  // the orientation the picture must be turned by
+};
+
+class JpegOrientation : public ::testing::TestWithParam<TOrientationCase> {};
+
+TEST_P(JpegOrientation, PhonePhotosComeOutUpright) {
+    const TTestImage stored = TTestImage::Pattern(16, 8);
+    const TBytes plain = EncodeJpeg(stored, 95);
+    const TBytes tagged = EncodeJpeg(stored, 95, GetParam().app1);
+    const TTestImage expected = Oriented(DecodeJpegReference(plain), GetParam().upright);
+
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(Plugin("ifjpeg"), tagged, dib), SPI_ALL_RIGHT);
+    ExpectPixels(dib.Pixels(), expected, 0);
+
+    SPI_PICTINFO info{};
+    ASSERT_EQ(
+        Plugin("ifjpeg").GetPictureInfo(reinterpret_cast<const char*>(tagged.data()),
+                                        static_cast<long>(tagged.size()), SPI_INPUT_MEMORY, &info),
+        SPI_ALL_RIGHT);
+    EXPECT_EQ(info.width, expected.width);
+    EXPECT_EQ(info.height, expected.height);
+}
+
+TBytes BrokenExif() {
+    TBytes exif = ExifWithOrientation(6);
+    exif.resize(exif.size() - 14);  // the orientation entry is cut off
+    return exif;
+}
+
+TBytes WrongTypeExif() {
+    TBytes exif = ExifWithOrientation(6);
+    exif[6 + 8 + 2 + 12 + 2] = 4;  // the orientation entry claims LONG instead of SHORT
+    return exif;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exif, JpegOrientation,
+    ::testing::Values(TOrientationCase{"none", {}, 1},
+                      TOrientationCase{"o1", ExifWithOrientation(1), 1},
+                      TOrientationCase{"o2", ExifWithOrientation(2), 2},
+                      TOrientationCase{"o3", ExifWithOrientation(3), 3},
+                      TOrientationCase{"o4", ExifWithOrientation(4), 4},
+                      TOrientationCase{"o5", ExifWithOrientation(5), 5},
+                      TOrientationCase{"o6", ExifWithOrientation(6), 6},
+                      TOrientationCase{"o7", ExifWithOrientation(7), 7},
+                      TOrientationCase{"o8", ExifWithOrientation(8), 8},
+                      TOrientationCase{"o6_motorola", ExifWithOrientation(6, true), 6},
+                      TOrientationCase{"zero_is_as_stored", ExifWithOrientation(0), 1},
+                      TOrientationCase{"nine_is_as_stored", ExifWithOrientation(9), 1},
+                      TOrientationCase{"cut_off_entry", BrokenExif(), 1},
+                      TOrientationCase{"wrong_type", WrongTypeExif(), 1},
+                      TOrientationCase{"not_exif", TBytes{'h', 't', 't', 'p', ':', '/', '/'}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- sizes beyond the limit -----------------------------------------------------------------
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void PutBe32(TBytes& out, std::uint32_t v) {
+    out.insert(out.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
+                           static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
+}
+
+TBytes HugePng() {
+    TBytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    auto chunk = [&](const char* type, const TBytes& data) {
+        PutBe32(png, static_cast<std::uint32_t>(data.size()));
+        const std::size_t start = png.size();
+        png.insert(png.end(), type, type + 4);
+        png.insert(png.end(), data.begin(), data.end());
+        PutBe32(png, Crc32(png.data() + start, png.size() - start));
+    };
+    TBytes ihdr;
+    PutBe32(ihdr, 20000);
+    PutBe32(ihdr, 20000);
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
+    chunk("IHDR", ihdr);
+    chunk("IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+    chunk("IEND", {});
+    return png;
+}
+
+TBytes HugeJpeg() {
+    TBytes jpeg = EncodeJpeg(TTestImage::Pattern(8, 8), 90);
+    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC1)) {
+            for (const std::size_t at : {i + 5, i + 7}) {  // height, width: 65000 each
+                jpeg[at] = 0xFD;
+                jpeg[at + 1] = 0xE8;
+            }
+            break;
+        }
+    }
+    return jpeg;
+}
+
+TBytes HugeGif() {
+    return {'G',  'I', 'F',  '8',  '9', 'a',  0xFF, 0xFF, 0xFF, 0xFF,
+            0x80, 0,   0,    0,    0,   0,    255,  255,  255,      // two-colour table
+            ',',  0,   0,    0,    0,   0xFF, 0xFF, 0xFF, 0xFF, 0,  // image descriptor
+            2,    2,   0x4C, 0x01, 0,   ';'};
+}
+
+TBytes HugeTiff() {
+    TBytes t = {'I', 'I', 42, 0, 8, 0, 0, 0};
+    auto u16 = [&](unsigned v) {
+        t.insert(t.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+    };
+    auto u32 = [&](unsigned v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    auto entry = [&](unsigned tag, unsigned type, unsigned value) {
+        u16(tag);
+        u16(type);
+        u32(1);
+        if (type == 3) {
+            u16(value);
+            u16(0);
+        } else {
+            u32(value);
+        }
+    };
+    u16(8);
+    entry(256, 4, 30000);  // width
+    entry(257, 4, 30000);  // height
+    entry(258, 3, 8);      // bits per sample
+    entry(262, 3, 1);      // grey
+    entry(273, 4, 8);      // strip offset
+    entry(277, 3, 1);      // samples per pixel
+    entry(278, 4, 30000);  // rows per strip
+    entry(279, 4, 1);      // strip byte count
+    u32(0);
+    return t;
+}
+
+struct THugeCase {
+    const char* name;
+    const char* plugin;
+    TBytes (*make)();
+};
+
+class PluginLimits : public ::testing::TestWithParam<THugeCase> {};
+
+TEST_P(PluginLimits, PicturesAboveTwoToTheTwentyEightPixelsFailBeforeAllocating) {
+    TDibBlocks dib;
+    EXPECT_EQ(DecodeMemory(Plugin(GetParam().plugin), GetParam().make(), dib), SPI_NO_MEMORY);
+    EXPECT_EQ(dib.info, nullptr);
+    EXPECT_EQ(dib.bits, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, PluginLimits,
+                         ::testing::Values(THugeCase{"png", "ifpng", HugePng},
+                                           THugeCase{"jpeg", "ifjpeg", HugeJpeg},
+                                           THugeCase{"gif", "ifgif", HugeGif},
+                                           THugeCase{"tiff", "iftiff", HugeTiff}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace korvent::test
