@@ -158,6 +158,11 @@ void TMainForm::CmbPrinterDrvChange() {
 
 void TMainForm::FindDefaultPrinter() {
     TplSetPrinter& probe = *plSetDummyPrinter;
+    // While a default this program set is still waiting to be put back (a run whose stop never
+    // completed), the default now is not the user's: the one remembered before stays.
+    if (probe.Context().DefaultChanged) {
+        return;
+    }
     probe.SetPrinterIndex(-1);
     const std::string name = probe.PrinterName();
     const std::vector<std::string>& printers = probe.Printers();

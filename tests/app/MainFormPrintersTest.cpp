@@ -179,6 +179,20 @@ TEST_F(PrinterChoiceTest, RunStillGoingAtCloseIsUndone) {
     EXPECT_EQ(printers.DeviceValue(), "Laser,,");
 }
 
+TEST_F(PrinterChoiceTest, RunStartedBeforeThePreviousOneWasUndoneKeepsTheUsersDefault) {
+    Install({"Laser", "PrimoPDF"}, "Laser");
+    TMainForm& f = Start();
+    Choose("PrimoPDF");
+    f.FindDefaultPrinter();
+    f.MakePrinterDefault(M().CmbPDFWriter.ItemIndex);
+    // The first run's stop never completed; a second run starts.
+    f.FindDefaultPrinter();
+    EXPECT_EQ(f.SavedDefaultPrinterIndex, 0);
+    f.MakePrinterDefault(M().CmbPDFWriter.ItemIndex);
+    f.RestoreDefaultPrinter();
+    EXPECT_EQ(printers.DeviceValue(), "Laser,,");
+}
+
 TEST_F(PrinterChoiceTest, NoSelectionMakesTheCurrentDefaultTheDefaultAgain) {
     Install({"Laser", "PrimoPDF"}, "Laser");
     TMainForm& f = Start();
