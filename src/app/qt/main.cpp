@@ -1,11 +1,66 @@
+// KorventPDF: turns the files of a list into PDF documents.
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/qt/MainWindow.h"
+#include "platform/Paths.h"
+#include "platform/ProfileRegistry.h"
+#include "platform/SpecialFolders.h"
+#include "platform/posix/CupsPrintSystem.h"
+#include "platform/posix/IniProfileStore.h"
+#include "platform/posix/SteadyClock.h"
+
+#ifndef KORVENT_PLUGIN_INSTALL_DIR
+#define KORVENT_PLUGIN_INSTALL_DIR ""
+#endif
 
 int main(int argc, char* argv[]) {
+    namespace fs = std::filesystem;
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("KorventＰＤＦ　　 Ｖｅｒ．１．３１"));
-    window.setMinimumSize(512, 450);
+    QApplication::setApplicationName(QStringLiteral("KorventPDF"));
+
+    std::vector<std::string> arguments;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        arguments.push_back(args[i].toStdString());
+    }
+
+    using namespace korvent;
+    platform::IniProfileStore profiles;
+    platform::ProfileRegistry registry(profiles,
+                                       (platform::UserConfigDir() / "registry.ini").string());
+    platform::SteadyClock clock;
+    platform::CupsPrintSystem printers;
+
+    fs::path program = platform::ProgramFilePath();
+    if (program.empty()) {
+        program = fs::absolute(argv[0]);
+    }
+    std::vector<fs::path> pluginDirs;
+    if (std::string(KORVENT_PLUGIN_INSTALL_DIR).size() > 0) {
+        pluginDirs.emplace_back(KORVENT_PLUGIN_INSTALL_DIR);
+    }
+
+    app::TMainWindow window(app::WindowServices{
+        .profiles = profiles,
+        .registry = registry,
+        .messages = nullptr,
+        .clock = clock,
+        .printSystem = &printers,
+        .programFile = program,
+        .dataDir = platform::ProgramDataDir(),
+        .desktopDir = platform::SpecialFolderPath(platform::SpecialFolder::Desktop),
+        .profileExists =
+            [](const std::string& file) {
+                std::error_code ec;
+                return fs::exists(file, ec);
+            },
+        .arguments = arguments,
+        .pluginDirs = pluginDirs,
+    });
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

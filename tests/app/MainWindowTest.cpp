@@ -1,0 +1,237 @@
+#include <QAbstractButton>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/qt/MainWindow.h"
+#include "platform/ProfileRegistry.h"
+#include "platform/sim/MemoryProfileStore.h"
+#include "platform/sim/RecordingMessageBoxes.h"
+#include "platform/sim/VirtualClock.h"
+
+using namespace korvent;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<app::TMainWindow> MakeWindow(std::vector<std::string> arguments = {}) {
+        auto window = std::make_unique<app::TMainWindow>(app::WindowServices{
+            .profiles = fProfiles,
+            .registry = fRegistry,
+            .messages = &fMessages,
+            .clock = fClock,
+            .printSystem = nullptr,
+            .programFile = "/opt/korvent/KorventPDF",
+            .dataDir = "/opt/korvent",
+            .desktopDir = fDesktop.path().toStdString(),
+            .profileExists = [this](const std::string& f) { return fProfiles.Exists(f); },
+            .arguments = std::move(arguments),
+            .pluginDirs = {},
+        });
+        return window;
+    }
+
+    // Visible texts narrower than what they need are cut off.
+    static QStringList CutTexts(QWidget* page) {
+        QStringList cut;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (!w->isVisible()) {
+                continue;
+            }
+            QString text;
+            int need = 0;
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                if (label->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored) {
+                    continue;  // path and file labels shorten their text on purpose
+                }
+                text = label->text();
+                need = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth();
+            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                text = button->text();
+                need = button->minimumSizeHint().width();
+            } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+                text = group->title();
+                need = group->fontMetrics().horizontalAdvance(text) + 16;
+            }
+            if (!text.isEmpty() && w->height() < w->minimumSizeHint().height()) {
+                cut << QStringLiteral("%1 \"%2\": height %3 < %4")
+                           .arg(w->objectName(), text)
+                           .arg(w->height())
+                           .arg(w->minimumSizeHint().height());
+            }
+            if (!text.isEmpty() && w->width() < need) {
+                cut << QStringLiteral("%1 \"%2\": %3 < %4")
+                           .arg(w->objectName(), text)
+                           .arg(w->width())
+                           .arg(need);
+            }
+        }
+        return cut;
+    }
+
+    platform::MemoryProfileStore fProfiles;
+    platform::ProfileRegistry fRegistry{fProfiles, "/home/u/.config/KorventPDF/registry.ini"};
+    platform::RecordingMessageBoxes fMessages;
+    platform::VirtualClock fClock;
+    QTemporaryDir fDesktop;
+
+private slots:
+    void init() {
+        fProfiles.SetText("/opt/korvent/KorventPDF.ini", "");
+        fProfiles.SetText("/opt/korvent/KorventPDF.ini",
+                          "[OutPut]\nDir=" + fDesktop.path().toStdString() + "\n");
+        fMessages.Clear();
+    }
+
+    void opensWithEveryPageAndControl() {
+        auto window = MakeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(window->windowTitle(), QStringLiteral("KorventＰＤＦ　　 Ｖｅｒ．１．３１"));
+        QCOMPARE(window->minimumSize(), QSize(512, 450));
+        QTabWidget* pages = window->Pages();
+        QCOMPARE(pages->count(), 3);
+        QCOMPARE(pages->tabText(0), QStringLiteral("実行"));
+        QCOMPARE(pages->tabText(1), QStringLiteral("画像設定"));
+        QCOMPARE(pages->tabText(2), QStringLiteral("詳細設定"));
+        for (const app::Control* control : window->Form().Model().Controls()) {
+            if (control->Name == "PageControl1") {
+                continue;
+            }
+            QWidget* widget = window->findChild<QWidget*>(QString::fromStdString(control->Name));
+            QVERIFY2(widget, control->Name.c_str());
+            QVERIFY2(widget->isVisibleTo(widget->parentWidget()) == control->Visible,
+                     control->Name.c_str());
+        }
+        // Hidden controls exist but are not shown.
+        for (const char* hidden : {"GroupBox2", "CkbFormVisible", "CkbMergeFileDelete",
+                                   "UpdownEdit_MergeDelayTime", "CmbPrinterDrv", "EdtXeroTime",
+                                   "Button1", "ChkBoxGraphicPropotion", "BtnUp", "BtnDown"}) {
+            QVERIFY2(!window->findChild<QWidget*>(hidden)->isVisibleTo(window.get()), hidden);
+        }
+        auto* rg = window->findChild<QGroupBox*>("RadioGroup1");
+        QCOMPARE(rg->title(), QStringLiteral("同名ファイルの処理"));
+        QVERIFY(window->findChild<QRadioButton*>("RadioGroup1_2")->isChecked());
+        QCOMPARE(window->findChild<QLabel*>("LblFilePath")->text(), fDesktop.path());
+    }
+
+    void popupMenuListsTheCommandsInOrder() {
+        auto window = MakeWindow();
+        QStringList captions;
+        for (QAction* action : window->PopupMenu()->actions()) {
+            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            QVERIFY(action->isEnabled());
+        }
+        QCOMPARE(captions, (QStringList{"新規登録", "追加登録", "上へ", "下へ", "削除", "全削除",
+                                        "-", "ＰＤＦ単独作成", "ＰＤＦ一括作成", "-", "停止",
+                                        "再開", "-", "ファイルを開く"}));
+    }
+
+    void droppedFilesAreAppended() {
+        auto window = MakeWindow({"/cmd/line.doc"});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/data/a.doc"), QUrl::fromLocalFile("/data/b.txt"),
+                      QUrl("https://example.com/c.doc")});
+        const QPoint at = window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+
+        QCOMPARE(window->Form().FFilePaths,
+                 (std::vector<std::string>{"/cmd/line.doc", "/data/a.doc", "/data/b.txt"}));
+        auto* list = window->findChild<QListWidget*>("CheckListBox1");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("/data/a.doc"));
+        QCOMPARE(window->Form().FFromCommandLine, 1);
+    }
+
+    void longPathsAreShortenedToTheListWidth() {
+        const std::string deep =
+            "/very/long/folder/names/that/never/fit/into/the/list/box/at/"
+            "all/because/they/are/far/too/many/report.doc";
+        auto window = MakeWindow({deep});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* list = window->findChild<QListWidget*>("CheckListBox1");
+        const QString shown = list->item(0)->text();
+        QVERIFY(shown.endsWith(QStringLiteral("/report.doc")));
+        QVERIFY(shown.contains(QStringLiteral("...")));
+        QVERIFY(list->fontMetrics().horizontalAdvance(shown) <= list->viewport()->width() - 10);
+    }
+
+    void userCannotChangeCheckMarks() {
+        auto window = MakeWindow({"/a.doc"});
+        window->show();
+        auto* list = window->findChild<QListWidget*>("CheckListBox1");
+        list->item(0)->setCheckState(Qt::Checked);
+        QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(window->Form().Model().CheckListBox1.ItemChecked[0], 0);
+    }
+
+    void clickingASettingWritesIt() {
+        auto window = MakeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->Pages()->setCurrentIndex(2);
+        auto* radio = window->findChild<QRadioButton*>("RadioGroup1_0");
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+        QCOMPARE(window->Form().Model().RadioGroup1.ItemIndex, 0);
+        QVERIFY(fProfiles.Text("/opt/korvent/KorventPDF.ini").find("[OverWrite]\nMode=0") !=
+                std::string::npos);
+        auto* same = window->findChild<QRadioButton*>("RBtnOutPut2");
+        window->Pages()->setCurrentIndex(0);
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTest::mouseClick(same, Qt::LeftButton, {}, QPoint(6, same->height() / 2));
+        QVERIFY(!window->findChild<QWidget*>("BtnSelectFolder")->isEnabled());
+        QCOMPARE(window->Form().Model().RBtnOutPut1.Checked, false);
+    }
+
+    void noTextIsCutOff_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("minimum") << QSize(512, 450);
+        QTest::newRow("initial") << QSize(560, 540);
+    }
+
+    void noTextIsCutOff() {
+        QFETCH(QSize, size);
+        auto window = MakeWindow();
+        window->resize(size);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QByteArray dir = qgetenv("KORVENT_SCREENSHOT_DIR");
+        QStringList cut;
+        for (int page = 0; page < window->Pages()->count(); ++page) {
+            window->Pages()->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            QVERIFY2(window->width() >= size.width() && window->height() >= size.height(),
+                     "window smaller than asked");
+            if (!dir.isEmpty()) {
+                window->grab().save(QStringLiteral("%1/page%2-%3x%4.png")
+                                        .arg(QString::fromLocal8Bit(dir))
+                                        .arg(page)
+                                        .arg(size.width())
+                                        .arg(size.height()));
+            }
+            cut << CutTexts(window->Pages()->widget(page));
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+        // The window's own minimum keeps every page's content.
+        QVERIFY(window->minimumSizeHint().width() <= 512);
+        QVERIFY(window->minimumSizeHint().height() <= 450);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
