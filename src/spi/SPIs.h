@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphics/GraphicClass.h"
+#include "spi/SPI.h"
 #include "spi/SPISearchOptions.h"
 
 namespace korvent::graphics {
