@@ -1,0 +1,11 @@
+#include "pdf/PdfNull.h"
+
+#include <ostream>
+
+namespace korvent::pdf {
+
+void TPdfNull::EmitBody(std::ostream& stream) {
+    stream << "null";
+}
+
+}  // namespace korvent::pdf

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "pdf/PdfObject.h"
+
+#include <string>
+
+namespace korvent::pdf {
+
+// A text string in CP932 bytes: written literally, or as UTF-16 hex when it holds
+// double-byte characters.
+class TPdfText : public TPdfObject {
+public:
+    explicit TPdfText(std::string value = {}) : FValue(std::move(value)) {}
+    const std::string& Value() const { return FValue; }
+    void SetValue(std::string value) { FValue = std::move(value); }
+    void EmitBody(std::ostream& stream) override;
+
+private:
+    std::string FValue;
+};
+
+}  // namespace korvent::pdf
