@@ -212,8 +212,8 @@ TEST_P(SPIBitmapMacBinary, AHeaderOf128BytesIsSkippedOnlyWhenAllowed) {
         f.bitmap.LoadFromFile(path);
         ExpectRgbPicture(f.bitmap, 3, 2);
         // Both offsets were tried by the one plug-in.
-        EXPECT_EQ(std::count(f.Messages().begin(), f.Messages().end(), "Loading by [kts_mac.spi]"),
-                  2);
+        const std::vector<std::string> messages = f.Messages();
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), "Loading by [kts_mac.spi]"), 2);
     } else {
         EXPECT_THROW(f.bitmap.LoadFromFile(path), graphics::EInvalidGraphic);
     }
