@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ class PrintSystem;
 class ProfileStore;
 class Registry;
 }  // namespace korvent::platform
+namespace korvent::spi {
+class TSPIFolders;
+}
 
 namespace korvent::app {
 
@@ -40,8 +44,9 @@ struct FormEnvironment {
     std::function<bool(const std::string&)> profileExists;
     // The command-line paths, without the program name.
     std::vector<std::string> arguments;
-    // Folders searched for image plug-ins after the program's own folder.
-    std::vector<std::filesystem::path> pluginDirs;
+    // The folders the plug-in search looks in; none given: the system's (the plug-in
+    // viewer's folder, the program's folder, the installed plug-in folder).
+    std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders;
 };
 
 }  // namespace korvent::app

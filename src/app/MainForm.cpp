@@ -6,6 +6,9 @@
 #include "app/PathText.h"
 #include "app/RunTimer.h"
 #include "settings/RegManager.h"
+#include "spi/InSPI.h"
+#include "spi/SPIs.h"
+#include "spi/SystemSPIFolders.h"
 
 namespace korvent::app {
 
@@ -16,6 +19,25 @@ TMainForm::TMainForm(FormEnvironment environment)
     fRegManager->RegType = settings::rtIni;
     RegisterSettingsItems();
     CreatePrinterSelectors();
+
+    // The plug-ins are searched while the window's components are made, before its creation
+    // handler runs.
+    SPIs1 = std::make_unique<spi::TSPIs>(
+        fEnv.pluginFolders ? fEnv.pluginFolders()
+                           : std::make_unique<spi::TSystemSPIFolders>(&fEnv.registry));
+    SPIs1->GraphicPreview = false;
+    // Besides the plug-in viewer's folder and the program's folder, the folder the program's
+    // own plug-ins are installed to.
+    SPIs1->SearchOptions = {spi::spsSusieDir, spi::spsAppDir, spi::spsSystemDir};
+    SPIs1->OnSearch = [this](spi::TSPIs& sender, spi::TSPI& plugin, bool& accept) {
+        SPIs1Search(sender, plugin, accept);
+    };
+    SPIs1->OnPictureRegister = [this](spi::TSPIs& sender, spi::TInSPI& plugin,
+                                      const std::string& extension, const std::string& description,
+                                      const graphics::TGraphicClass*& graphicClass) {
+        SPIs1PictureRegister(sender, plugin, extension, description, graphicClass);
+    };
+    SPIs1->Loaded();
 }
 
 TMainForm::~TMainForm() = default;
@@ -153,13 +175,44 @@ void TMainForm::FormClose() {
     FProducedFiles.clear();
 }
 
+void TMainForm::SPIs1Search(spi::TSPIs&, spi::TSPI& ASPI, bool& Accept) {
+    Accept = dynamic_cast<spi::TInSPI*>(&ASPI) != nullptr;
+}
+
+void TMainForm::SPIs1PictureRegister(spi::TSPIs&, spi::TInSPI&, const std::string&,
+                                     const std::string&, const graphics::TGraphicClass*&) {}
+
 void TMainForm::BuildImageExtensions() {
-    // Bitmaps are read without plug-ins; the extensions of loaded image plug-ins join when
-    // the plug-in host is there.
+    FormModel& m = fModel;
+    const bool loaded = SPIs1->Count() > 0;
+    m.NoSPIPlugInMessage1.Visible = !loaded;
+    m.NoSPIPlugInMessage2.Visible = !loaded;
+    m.ListBox1.Items.clear();
     FImageExtensions = {".bmp"};
-    fModel.ListBox1.Items.clear();
-    fModel.NoSPIPlugInMessage1.Visible = true;
-    fModel.NoSPIPlugInMessage2.Visible = true;
+    for (int i = 0; i < SPIs1->Count(); ++i) {
+        const spi::TSPI& plugin = SPIs1->Items(i);
+        // A plug-in that declares no format has nothing to list and no extension to add.
+        if (!plugin.Descriptions().empty()) {
+            m.ListBox1.Items.push_back(plugin.Descriptions().front());
+        }
+        if (plugin.Filters().empty()) {
+            continue;
+        }
+        std::string piece;
+        for (const char c : plugin.Filters().front() + ";") {
+            if (c == '*') {
+                continue;
+            }
+            if (c == ';' || c == ' ') {
+                if (!piece.empty()) {
+                    FImageExtensions.push_back(piece);
+                }
+                piece.clear();
+            } else {
+                piece += c;
+            }
+        }
+    }
 }
 
 }  // namespace korvent::app

@@ -7,12 +7,20 @@
 #include "app/FormEnvironment.h"
 #include "app/FormModel.h"
 
+namespace korvent::graphics {
+struct TGraphicClass;
+}
 namespace korvent::printer {
 class TplSetPrinter;
 }
 namespace korvent::settings {
 class TRegManager;
 }
+namespace korvent::spi {
+class TInSPI;
+class TSPI;
+class TSPIs;
+}  // namespace korvent::spi
 
 namespace korvent::app {
 
@@ -104,6 +112,13 @@ public:
     void ChkBoxGraphicCenterClick();
     void RGImageSizeClick();
 
+    // The plug-in host: only image-input plug-ins stay loaded, and their extensions are
+    // registered unchanged.
+    void SPIs1Search(spi::TSPIs& Sender, spi::TSPI& ASPI, bool& Accept);
+    void SPIs1PictureRegister(spi::TSPIs& Sender, spi::TInSPI& ASPI, const std::string& AExtension,
+                              const std::string& ADescription,
+                              const graphics::TGraphicClass*& AGraphicClass);
+
     // Output naming (MainFormNaming.cpp).
     std::string MakeSaveFilePath(const std::string& baseName);
     std::string SelectOverWriteMode(const std::string& path);
@@ -158,6 +173,8 @@ public:
     PrinterSelectorPtr plSetPDFWriter;
     PrinterSelectorPtr plSetPrinter;
     PrinterSelectorPtr plSetDummyPrinter;
+
+    std::unique_ptr<spi::TSPIs> SPIs1;
 
     // Path separator of this system; the path rules take it as a parameter.
     static constexpr char kPathDelimiter = '/';

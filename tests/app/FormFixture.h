@@ -17,6 +17,7 @@
 #include "platform/sim/VirtualClock.h"
 #include "settings/RegFiler.h"
 #include "settings/RegManager.h"
+#include "spi/SpiTestSupport.h"
 
 namespace korvent::app {
 
@@ -47,6 +48,7 @@ protected:
 
     // Creates the window as the program does; `show` also runs the show handler.
     TMainForm& Create(std::vector<std::string> arguments = {}, bool show = true) {
+        form.reset();  // one plug-in host at a time
         form = std::make_unique<TMainForm>(FormEnvironment{
             .profiles = profiles,
             .registry = registry,
@@ -60,7 +62,7 @@ protected:
             .desktopDir = desktop,
             .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
             .arguments = std::move(arguments),
-            .pluginDirs = {},
+            .pluginFolders = pluginFolders,
         });
         form->Model().CheckListBox1.Width = listWidth;
         form->FormCreate();
@@ -80,6 +82,11 @@ protected:
     RecordingView view;
     ManualTimer timer;
     int listWidth = 400;
+    // Plug-ins are searched only in the folders of `plugins` (none unless a test sets some).
+    test::TFakeFolders pluginFolderTemplate;
+    std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders = [this] {
+        return std::make_unique<test::TFakeFolders>(pluginFolderTemplate);
+    };
     std::filesystem::path temp;
     std::filesystem::path desktop;
     std::unique_ptr<TMainForm> form;

@@ -36,7 +36,7 @@ protected:
             .desktopDir = desktop,
             .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
             .arguments = {},
-            .pluginDirs = {},
+            .pluginFolders = pluginFolders,
         });
         form->FormCreate();
         form->FormShow();

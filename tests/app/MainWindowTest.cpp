@@ -10,13 +10,25 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "TestPaths.h"
 #include "app/qt/MainWindow.h"
 #include "platform/ProfileRegistry.h"
 #include "platform/sim/MemoryProfileStore.h"
 #include "platform/sim/RecordingMessageBoxes.h"
 #include "platform/sim/VirtualClock.h"
+#include "spi/SPIFolders.h"
 
 using namespace korvent;
+
+// Plug-ins only from the folder the program's own plug-ins are built into.
+class ShippedPluginFolders final : public spi::TSPIFolders {
+public:
+    std::optional<std::string> SusieDir() override { return std::nullopt; }
+    std::optional<std::string> AppDir() override { return std::string(KORVENT_PLUGIN_DIR) + "/"; }
+    std::optional<std::string> CurrentDir() override { return std::nullopt; }
+    std::optional<std::string> SystemDir() override { return std::nullopt; }
+    std::optional<std::string> WindowsDir() override { return std::nullopt; }
+};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -34,7 +46,7 @@ private:
             .desktopDir = fDesktop.path().toStdString(),
             .profileExists = [this](const std::string& f) { return fProfiles.Exists(f); },
             .arguments = std::move(arguments),
-            .pluginDirs = {},
+            .pluginFolders = [] { return std::make_unique<ShippedPluginFolders>(); },
         });
         return window;
     }

@@ -117,7 +117,7 @@ TMainWindow::TMainWindow(const WindowServices& services, QWidget* parent) : QMai
         .desktopDir = services.desktopDir,
         .profileExists = services.profileExists,
         .arguments = services.arguments,
-        .pluginDirs = services.pluginDirs,
+        .pluginFolders = services.pluginFolders,
     });
     FormModel& m = fForm->Model();
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ class PrintSystem;
 class ProfileStore;
 class Registry;
 }  // namespace korvent::platform
+namespace korvent::spi {
+class TSPIFolders;
+}
 
 namespace korvent::app {
 
@@ -29,7 +33,8 @@ struct WindowServices {
     std::filesystem::path desktopDir;
     std::function<bool(const std::string&)> profileExists;
     std::vector<std::string> arguments;
-    std::vector<std::filesystem::path> pluginDirs;
+    // Where plug-ins are searched; none given: the system's folders.
+    std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders;
 };
 
 }  // namespace korvent::app

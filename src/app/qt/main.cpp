@@ -13,10 +13,6 @@
 #include "platform/posix/IniProfileStore.h"
 #include "platform/posix/SteadyClock.h"
 
-#ifndef KORVENT_PLUGIN_INSTALL_DIR
-#define KORVENT_PLUGIN_INSTALL_DIR ""
-#endif
-
 int main(int argc, char* argv[]) {
     namespace fs = std::filesystem;
     QApplication app(argc, argv);
@@ -39,10 +35,6 @@ int main(int argc, char* argv[]) {
     if (program.empty()) {
         program = fs::absolute(argv[0]);
     }
-    std::vector<fs::path> pluginDirs;
-    if (std::string(KORVENT_PLUGIN_INSTALL_DIR).size() > 0) {
-        pluginDirs.emplace_back(KORVENT_PLUGIN_INSTALL_DIR);
-    }
 
     app::TMainWindow window(app::WindowServices{
         .profiles = profiles,
@@ -59,7 +51,7 @@ int main(int argc, char* argv[]) {
                 return fs::exists(file, ec);
             },
         .arguments = arguments,
-        .pluginDirs = pluginDirs,
+        .pluginFolders = nullptr,
     });
     window.show();
     return QApplication::exec();
