@@ -21,7 +21,6 @@
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
@@ -30,6 +29,10 @@
 
 #include "app/qt/AboutBox.h"
 #include "app/qt/ProgramIcon.h"
+#include "widgets/ChoiLabels.h"
+#include "widgets/NumberEdit.h"
+#include "widgets/UpdownNumberEdit.h"
+#include "widgets/plFileDialog.h"
 
 namespace korvent::app {
 namespace {
@@ -128,6 +131,13 @@ TMainWindow::TMainWindow(const WindowServices& services, QWidget* parent) : QMai
     font.setPixelSize(12);
     setFont(font);
     setAcceptDrops(true);
+
+    fBrowseFolder = new widgets::TplBrowseFolder(this);
+    fBrowseFolder->setObjectName("plBrowseFolder1");
+    fBrowseFolder->SetRootSpecialDir(widgets::TplBFSpecialDir::sfDesktop);
+    fBrowseFolder->SetInitSpecialDir(widgets::TplBFSpecialDir::sfNone);
+    fBrowseFolder->SetOptions(widgets::TplBrowseOptions(widgets::bifReturnOnlyFSDirs) |
+                              widgets::bifNewDialogStyle);
 
     fPages = new PageControl;
     fPages->setObjectName(Q(m.PageControl1.Name));
@@ -231,9 +241,12 @@ void TMainWindow::Apply(const Binding& b) {
             break;
         }
         case Kind::Number: {
-            auto* spin = static_cast<QSpinBox*>(w);
-            spin->setRange(c.Min, c.Max);
-            spin->setValue(c.Value);
+            auto* edit = static_cast<widgets::TNumberEdit*>(w);
+            edit->SetMin(c.Min);
+            edit->SetMax(c.Max);
+            if (edit->AsInteger() != c.Value) {
+                edit->SetAsInteger(c.Value);
+            }
             break;
         }
         case Kind::RadioGroup: {
@@ -367,21 +380,39 @@ QWidget* TMainWindow::MakeEdit(Control& control, Handler handler) {
     return Bind(control, edit, Kind::Edit);
 }
 
-QWidget* TMainWindow::MakeNumber(Control& control, Handler handler, int digits) {
-    auto* spin = new QSpinBox;
-    spin->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(digits, '0')) + 40);
-    spin->setRange(control.Min, control.Max);
-    connect(spin, &QSpinBox::valueChanged, this, [this, &control, handler](int value) {
-        if (fRefreshing) {
+QWidget* TMainWindow::MakeNumber(Control& control, Handler handler, int digits, bool spin) {
+    widgets::TNumberEdit* edit = nullptr;
+    widgets::TUpdownNumberEdit* updown = nullptr;
+    if (spin) {
+        updown = new widgets::TUpdownNumberEdit;
+        edit = updown;
+    } else {
+        edit = new widgets::TNumberEdit;
+    }
+    edit->SetLimit(true);
+    edit->SetLimitOptions(widgets::TLimitOptions(widgets::loMax) | widgets::loMin);
+    edit->SetMax(control.Max);
+    edit->SetMin(control.Min);
+    edit->SetMaxIntLength(digits);
+    edit->SetAsInteger(control.Value);
+    edit->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(digits + 1, '0')) +
+                          (spin ? 32 : 12));
+    edit->setMaximumWidth(edit->minimumWidth() + 24);
+    auto changed = [this, &control, handler, edit] {
+        if (fRefreshing || edit->AsInteger() == control.Value) {
             return;
         }
-        control.Value = value;
-        control.Text = std::to_string(value);
+        control.Value = edit->AsInteger();
+        control.Text = std::to_string(control.Value);
         if (handler) {
             Invoke(handler);
         }
-    });
-    return Bind(control, spin, Kind::Number);
+    };
+    connect(edit, &widgets::TNumberEdit::OnChange, this, changed);
+    if (updown) {
+        connect(updown, &widgets::TUpdownNumberEdit::OnUDChanged, this, changed);
+    }
+    return Bind(control, edit, Kind::Number);
 }
 
 QGroupBox* TMainWindow::MakeGroup(Control& control) {
@@ -549,7 +580,10 @@ QWidget* TMainWindow::MakeRunPage() {
     panel->setObjectName("Panel1");
     auto* panelLayout = new QHBoxLayout(panel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    auto* path = static_cast<QLabel*>(MakeLabel(m.LblFilePath));
+    // The folder keeps its start and its last folder; the middle gives way to "...".
+    auto* path =
+        static_cast<QLabel*>(Bind(m.LblFilePath, new widgets::TEllipsisLabel, Kind::Label));
+    path->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     path->setFrameShape(QFrame::StyledPanel);
     path->setMinimumWidth(60);
     path->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -647,7 +681,8 @@ QWidget* TMainWindow::MakeImagePage() {
         Invoke(&TMainForm::ScrollBar1Change);
     });
     compressRow->addWidget(Bind(m.ScrollBar1, bar, Kind::ScrollBar), 1);
-    compressRow->addWidget(MakeNumber(m.EdtCompress, &TMainForm::EdtCompressChange, 3));
+    compressRow->addWidget(
+        MakeNumber(m.EdtCompress, &TMainForm::EdtCompressChange, 3, /*spin=*/false));
 
     QGroupBox* plugins = MakeGroup(m.GroupBox6);
     auto* pluginLayout = Compact(new QVBoxLayout(plugins));
@@ -803,11 +838,12 @@ std::optional<std::vector<std::string>> TMainWindow::ExecuteOpenDialog(
 }
 
 std::optional<std::string> TMainWindow::ExecuteBrowseFolder(const std::string& initialDir) {
-    const QString dir = QFileDialog::getExistingDirectory(this, QString(), Q(initialDir));
-    if (dir.isEmpty()) {
+    fBrowseFolder->SetInitDir(Q(initialDir));
+    if (!fBrowseFolder->Execute()) {
         return std::nullopt;
     }
-    return dir.toStdString();
+    fBrowseFolder->SetInitDir(fBrowseFolder->Directory());
+    return fBrowseFolder->Directory().toStdString();
 }
 
 int TMainWindow::TextWidth(const std::string& text) {

@@ -18,6 +18,10 @@ class QListWidget;
 class QMenu;
 class QTabWidget;
 
+namespace korvent::widgets {
+class TplBrowseFolder;
+}
+
 namespace korvent::app {
 
 // The real main window: builds a widget per control of the model (objectName = control
@@ -88,7 +92,8 @@ private:
     QWidget* MakeCheckBox(Control& control, Handler handler);
     QWidget* MakeRadio(Control& control, Control& partner, Handler handler);
     QWidget* MakeEdit(Control& control, Handler handler);
-    QWidget* MakeNumber(Control& control, Handler handler, int digits);
+    // A numeric field of up to `digits` digits, with up-down buttons when `spin`.
+    QWidget* MakeNumber(Control& control, Handler handler, int digits, bool spin = true);
     QGroupBox* MakeGroup(Control& control);
     // A group of radio buttons, one per item, each in column 0 of its row of `grid`.
     QGroupBox* MakeRadioGroup(Control& control, Handler handler, QGridLayout** grid = nullptr,
@@ -105,6 +110,7 @@ private:
     QTabWidget* fPages = nullptr;
     QListWidget* fJobList = nullptr;
     QMenu* fPopup = nullptr;
+    widgets::TplBrowseFolder* fBrowseFolder = nullptr;
     bool fRefreshing = false;
     bool fClosed = false;
 };
