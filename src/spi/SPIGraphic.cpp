@@ -123,18 +123,51 @@ void TSPIGraphic::SaveToStream(std::ostream& stream) const {
                  static_cast<std::streamsize>(file.size()));
 }
 
+std::unique_ptr<graphics::TBitmap> TSPIGraphic::BuildBitmap() const {
+    if (Empty()) {
+        throw graphics::EInvalidGraphic(kCouldNotDecode);
+    }
+    SPI_BITMAPINFOHEADER h{};
+    std::memcpy(&h, FSource->BitmapInfo(), sizeof h);
+    const int bits = h.biBitCount;
+    if (h.biCompression == 0 && bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 &&
+        bits != 32) {
+        throw graphics::EInvalidGraphic(kCouldNotDecode);
+    }
+    if (h.biCompression != 0) {
+        // Bit-field layouts: the bitmap reader knows them.
+        auto bitmap = std::make_unique<graphics::TBitmap>();
+        bitmap->LoadFromMemory(BmpFile());
+        return bitmap;
+    }
+    // Rows are copied once, straight from the plug-in's block: the bitmap's rows are padded
+    // to four bytes exactly as a DIB's are.
+    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    auto bitmap = std::make_unique<graphics::TBitmap>(h.biWidth, height,
+                                                      static_cast<graphics::TPixelFormat>(bits));
+    const std::size_t stride = FPixelDataSize / static_cast<std::size_t>(height);
+    if (bitmap->Stride() != stride) {
+        throw graphics::EInvalidGraphic(kCouldNotDecode);
+    }
+    for (int y = 0; y < height; ++y) {
+        const int row = h.biHeight < 0 ? y : height - 1 - y;
+        std::memcpy(bitmap->ScanLine(y).data(),
+                    FSource->Pixels() + static_cast<std::size_t>(row) * stride, stride);
+    }
+    if (bits <= 8) {
+        bitmap->SetPalette(FPalette);
+    }
+    return bitmap;
+}
+
 std::unique_ptr<graphics::TBitmap> TSPIGraphic::ToBitmap() {
-    auto bitmap = std::make_unique<graphics::TBitmap>();
-    const std::vector<std::uint8_t> file = BmpFile();
+    std::unique_ptr<graphics::TBitmap> bitmap = BuildBitmap();
     ReleaseData();
-    bitmap->LoadFromMemory(file);
     return bitmap;
 }
 
 std::unique_ptr<graphics::TBitmap> TSPIGraphic::CopyToBitmap() const {
-    auto bitmap = std::make_unique<graphics::TBitmap>();
-    bitmap->LoadFromMemory(BmpFile());
-    return bitmap;
+    return BuildBitmap();
 }
 
 }  // namespace korvent::spi

@@ -49,8 +49,9 @@ public:
     // Writes a BMP file: file header, the bitmap info, the pixels.
     void SaveToStream(std::ostream& stream) const override;
 
-    // A bitmap with this picture. The plug-in's memory is freed before the bitmap is built, so
-    // the two never exist at once; the graphic is empty afterwards.
+    // A bitmap with this picture; the plug-in's memory is freed as soon as the rows are copied,
+    // and the graphic is empty afterwards. (At most two copies of the picture exist at any
+    // time, as with a round trip through a BMP file in memory, with one copy less.)
     std::unique_ptr<graphics::TBitmap> ToBitmap();
     // The same, keeping this graphic's picture.
     std::unique_ptr<graphics::TBitmap> CopyToBitmap() const;
@@ -60,6 +61,7 @@ private:
     void ReleaseData();
     void UpdateInfo();
     std::vector<std::uint8_t> BmpFile() const;
+    std::unique_ptr<graphics::TBitmap> BuildBitmap() const;
 
     std::unique_ptr<TInSPIAbleData> FSource;
     int FWidth = 0;
