@@ -2,15 +2,18 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestPaths.h"
+#include "app/qt/AboutBox.h"
 #include "app/qt/MainWindow.h"
 #include "platform/ProfileRegistry.h"
 #include "platform/sim/MemoryProfileStore.h"
@@ -208,6 +211,48 @@ private slots:
         QTest::mouseClick(same, Qt::LeftButton, {}, QPoint(6, same->height() / 2));
         QVERIFY(!window->findChild<QWidget*>("BtnSelectFolder")->isEnabled());
         QCOMPARE(window->Form().Model().RBtnOutPut1.Checked, false);
+    }
+
+    void aboutBoxShowsTheVersion() {
+        app::TAboutBox about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(about.findChild<QLabel*>("ProductName")->text(),
+                 QStringLiteral("KorventＰＤＦ　Version　1.31"));
+        QCOMPARE(about.findChild<QLabel*>("ProgramIcon")->size(), QSize(49, 49));
+        auto* ok = about.findChild<QPushButton*>("OKButton");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(ok->isDefault());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(about.minimumSize() == about.maximumSize());  // fixed size
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+        QVERIFY(!about.isVisible());
+    }
+
+    void refusedSettingsWriteIsShownAndTheWindowGoesOn() {
+        auto window = MakeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        fProfiles.SetReadOnly("/opt/korvent/KorventPDF.ini", true);
+        fMessages.Clear();
+        window->Pages()->setCurrentIndex(2);
+        auto* radio = window->findChild<QRadioButton*>("RadioGroup1_1");
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+        QCOMPARE(fMessages.Calls().size(), size_t(1));
+        QVERIFY(fMessages.Calls()[0].flags & platform::mb::IconError);
+        QCOMPARE(window->Form().Model().RadioGroup1.ItemIndex, 1);
+        fProfiles.SetReadOnly("/opt/korvent/KorventPDF.ini", false);
+    }
+
+    void hiddenDelayFieldTakesDigitsOnly() {
+        auto window = MakeWindow();
+        auto* edit = window->findChild<QLineEdit*>("EdtXeroTime");
+        edit->setVisible(true);
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("2a5-"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QStringLiteral("150025"));
     }
 
     void noTextIsCutOff_data() {

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,7 +19,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -107,10 +107,11 @@ void SetColor(QWidget* widget, QPalette::ColorRole role, const Color& color,
 
 TMainWindow::TMainWindow(const WindowServices& services, QWidget* parent) : QMainWindow(parent) {
     fQtMessages.SetParent(this);
+    fMessages = services.messages ? services.messages : &fQtMessages;
     fForm = std::make_unique<TMainForm>(FormEnvironment{
         .profiles = services.profiles,
         .registry = services.registry,
-        .messages = services.messages ? *services.messages : fQtMessages,
+        .messages = *fMessages,
         .clock = services.clock,
         .view = *this,
         .timer = fRunTimer,
@@ -182,7 +183,13 @@ void TMainWindow::Invoke(const std::function<void()>& action) {
     if (fJobList) {
         fForm->Model().CheckListBox1.Width = fJobList->contentsRect().width();
     }
-    action();
+    try {
+        action();
+    } catch (const std::exception& error) {
+        // An error no handler caught (a refused settings write, ...) is shown, and the window
+        // goes on.
+        fMessages->Show(error.what(), "KorventPDF", platform::mb::Ok | platform::mb::IconError);
+    }
     Refresh();
 }
 
@@ -741,9 +748,8 @@ QWidget* TMainWindow::MakeSettingsPage() {
 
     QGroupBox* dd = MakeRadioGroup(m.RGDD, &TMainForm::RGDDClick, nullptr, /*horizontal=*/true);
 
-    auto* xeroTime = static_cast<QLineEdit*>(MakeEdit(m.EdtXeroTime, nullptr));
-    // Digits only, as the field has always accepted.
-    xeroTime->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), xeroTime));
+    auto* xeroTime = MakeEdit(m.EdtXeroTime, nullptr);
+    xeroTime->installEventFilter(this);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(MakeLabel(m.Label1));
@@ -774,6 +780,17 @@ QWidget* TMainWindow::MakeSettingsPage() {
 }
 
 // --- events and the view ---
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Keys typed into EdtXeroTime pass only when the handler accepts them.
+    if (event->type() == QEvent::KeyPress && watched->objectName() == "EdtXeroTime") {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && !fForm->EdtXeroTimeKeyPress(text.toUcs4().value(0))) {
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TMainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -54,6 +54,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Handler = void (TMainForm::*)();
@@ -103,6 +104,7 @@ private:
     void MakePopupMenu();
 
     QtMessageBoxes fQtMessages;
+    platform::MessageBoxes* fMessages = nullptr;  // fQtMessages unless the caller gave others
     QTimer fTimer;
     QtRunTimer fRunTimer{fTimer};
     std::unique_ptr<TMainForm> fForm;
