@@ -64,7 +64,9 @@ TEST_F(JobListTest, AppendAddsInDialogOrderAndPreparesARun) {
 TEST_F(JobListTest, AppendRefusesPathsKnownInAnyLetterCase) {
     Create();
     Register({"/d/Report.doc"});
+    M().CheckListBox1.ItemChecked[0] = 1;
     Register({"/D/REPORT.DOC", "/d/report.doc", "/d/new.doc", "/d/new.doc"});
+    EXPECT_EQ(M().CheckListBox1.ItemChecked, (std::vector<char>{1, 0}));
     // Duplicates within one choice are compared against the list as it grows.
     ExpectLists({"/d/Report.doc", "/d/new.doc"});
     EXPECT_EQ(form->FFileCount, 2);
@@ -112,9 +114,12 @@ TEST_F(JobListTest, RemoveSelectedKeepsTheOthersInOrder) {
     Register({"/a", "/b", "/c", "/d", "/e"});
     form->FStartedCount = 3;
     M().LblFName.Text = "c";
+    M().CheckListBox1.ItemChecked = {1, 1, 0, 0, 1};
     Select({0, 2, 4});
     form->BtnlClearListClick();
     ExpectLists({"/b", "/d"});
+    // The entries that stay keep their marks.
+    EXPECT_EQ(M().CheckListBox1.ItemChecked, (std::vector<char>{1, 0}));
     EXPECT_TRUE(Selected().empty());
     EXPECT_EQ(form->FRunPrepared, 0);
     EXPECT_EQ(form->FStartedCount, 0);
