@@ -26,6 +26,7 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/qt/AboutBox.h"
 #include "app/qt/ProgramIcon.h"
@@ -698,6 +699,10 @@ QWidget* TMainWindow::MakeImagePage() {
     list->setWrapping(true);
     list->setResizeMode(QListView::Adjust);
     list->setMinimumHeight(36);
+    // Four columns, filled top to bottom, as wide as a quarter of the list each.
+    list->setObjectName("ListBox1");
+    list->viewport()->installEventFilter(this);
+    fPluginList = list;
     pluginLayout->addWidget(Bind(m.ListBox1, list, Kind::List));
     pluginLayout->addWidget(MakeLabel(m.NoSPIPlugInMessage1));
     pluginLayout->addWidget(MakeLabel(m.NoSPIPlugInMessage2));
@@ -782,6 +787,10 @@ QWidget* TMainWindow::MakeSettingsPage() {
 // --- events and the view ---
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (fPluginList && watched == fPluginList->viewport() && event->type() == QEvent::Resize) {
+        const int width = std::max(1, fPluginList->viewport()->width() / 4);
+        fPluginList->setGridSize(QSize(width, fPluginList->fontMetrics().height() + 4));
+    }
     // Keys typed into EdtXeroTime pass only when the handler accepts them.
     if (event->type() == QEvent::KeyPress && watched->objectName() == "EdtXeroTime") {
         const QString text = static_cast<QKeyEvent*>(event)->text();

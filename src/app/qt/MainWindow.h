@@ -111,6 +111,7 @@ private:
     std::vector<Binding> fBindings;
     QTabWidget* fPages = nullptr;
     QListWidget* fJobList = nullptr;
+    QListWidget* fPluginList = nullptr;
     QMenu* fPopup = nullptr;
     widgets::TplBrowseFolder* fBrowseFolder = nullptr;
     bool fRefreshing = false;
