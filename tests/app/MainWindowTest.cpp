@@ -186,6 +186,31 @@ private slots:
         QVERIFY(list->fontMetrics().horizontalAdvance(shown) <= list->viewport()->width() - 10);
     }
 
+    void moveButtonsUseTheListSelection() {
+        auto window = MakeWindow({"/A", "/B", "/C", "/D"});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* list = window->findChild<QListWidget*>("CheckListBox1");
+        list->item(1)->setSelected(true);
+        list->item(3)->setSelected(true);
+        QTest::mouseClick(window->findChild<QPushButton*>("BitBtnUP"), Qt::LeftButton);
+        QStringList texts;
+        QList<int> selected;
+        for (int i = 0; i < list->count(); ++i) {
+            texts << list->item(i)->text();
+            if (list->item(i)->isSelected()) {
+                selected << i;
+            }
+        }
+        QCOMPARE(texts, (QStringList{"/B", "/A", "/D", "/C"}));
+        QCOMPARE(selected, QList<int>{2});
+        QCOMPARE(window->Form().FFilePaths, (std::vector<std::string>{"/B", "/A", "/D", "/C"}));
+
+        QTest::mouseClick(window->findChild<QPushButton*>("BtnlClearList"), Qt::LeftButton);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(window->Form().FFilePaths, (std::vector<std::string>{"/B", "/A", "/C"}));
+    }
+
     void userCannotChangeCheckMarks() {
         auto window = MakeWindow({"/a.doc"});
         window->show();
