@@ -7,6 +7,7 @@
 #include "app/RunTimer.h"
 #include "settings/RegManager.h"
 #include "spi/InSPI.h"
+#include "spi/SPIBitmap.h"
 #include "spi/SPIs.h"
 #include "spi/SystemSPIFolders.h"
 
@@ -20,6 +21,11 @@ TMainForm::TMainForm(FormEnvironment environment)
     RegisterSettingsItems();
     CreatePrinterSelectors();
 
+    // Extensions of image plug-ins load as plug-in bitmaps. Naming the class also links its
+    // unit into the program, whose start-up makes the same registration.
+    if (!spi::TSPIs::DefaultGraphicClass()) {
+        spi::TSPIs::SetGraphicClass(&spi::TSPIBitmap::Class());
+    }
     // The plug-ins are searched while the window's components are made, before its creation
     // handler runs.
     SPIs1 = std::make_unique<spi::TSPIs>(

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
+#include "graphics/PictureFormats.h"
 #include "spi/SPI.h"
+#include "spi/SPIBitmap.h"
 #include "spi/SPIs.h"
 
 namespace korvent::app {
@@ -43,6 +45,11 @@ TEST_F(PluginBoxTest, ImagePluginsAreListedAndTheirExtensionsAccepted) {
     EXPECT_EQ(M().ListBox1.Items, (Texts{"Two patterns", "Korvent test"}));
     EXPECT_EQ(form->FImageExtensions, (Texts{".bmp", ".jpg", ".jpeg", ".kts"}));
     EXPECT_FALSE(M().ListBox1.Enabled);
+    // Their extensions load as plug-in bitmaps.
+    const auto* kts = graphics::TPictureFormats::Global().Find(".kts");
+    ASSERT_NE(kts, nullptr);
+    EXPECT_EQ(kts->GraphicClass, &spi::TSPIBitmap::Class());
+    EXPECT_EQ(kts->Description, "Korvent test");
 }
 
 TEST_F(PluginBoxTest, OnlyTheFirstFilterOfAPluginCounts) {
