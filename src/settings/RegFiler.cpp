@@ -133,7 +133,7 @@ void TRegFiler::WriteFloat(double value) {
     WriteString(FormatGeneralFloat(value, DecimalSeparator()));
 }
 
-void TRegFiler::ReadFont(FontSpec& font) {
+void TRegFiler::ReadFont(FontData& font) {
     if (!CurrentItem) {
         return;
     }
@@ -148,7 +148,7 @@ void TRegFiler::ReadFont(FontSpec& font) {
     font.Charset = IntegerOr0(ReadValue(s, i + "_FontCharset", std::to_string(font.Charset)));
 }
 
-void TRegFiler::WriteFont(const FontSpec& font) {
+void TRegFiler::WriteFont(const FontData& font) {
     if (!CurrentItem) {
         return;
     }

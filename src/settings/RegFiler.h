@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/FontSpec.h"
+#include "settings/FontData.h"
 
 namespace korvent::settings {
 
@@ -37,8 +37,8 @@ public:
     virtual std::string ReadString();
     virtual void WriteString(const std::string& value);
     void WriteFloat(double value);
-    virtual void ReadFont(FontSpec& font);
-    virtual void WriteFont(const FontSpec& font);
+    virtual void ReadFont(FontData& font);
+    virtual void WriteFont(const FontData& font);
     virtual void ReadStrings(std::vector<std::string>& list);
     virtual void WriteStrings(const std::vector<std::string>& list);
     // Streams are byte strings: a read appends, a write stores the whole string.

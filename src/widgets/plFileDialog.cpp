@@ -1,6 +1,6 @@
 #include "widgets/plFileDialog.h"
 
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 
 #include <QGuiApplication>
 #include <QMetaMethod>

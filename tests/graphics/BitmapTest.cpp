@@ -16,7 +16,7 @@
 namespace korvent::graphics {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::BuildBmp;
 using testing::BuildInfo;
 using ::testing::HasSubstr;
@@ -50,24 +50,24 @@ std::string LoadError(const std::vector<std::uint8_t>& bytes) {
 
 // 24-bit, 2 x 2: the file's first row is the picture's bottom row unless the height is negative.
 TEST(BitmapReadTest, BottomUpAndTopDownRowsLandTopToBottom) {
-    BmpSpec spec{.width = 2, .height = 2, .bits = 24};
-    spec.pixels = {0,   0, 255, 0,   255, 0,   0, 0,   // red, green (+2 pad)
+    BmpLayout layout{.width = 2, .height = 2, .bits = 24};
+    layout.pixels = {0,   0, 255, 0,   255, 0,   0, 0,   // red, green (+2 pad)
                    255, 0, 0,   255, 255, 255, 0, 0};  // blue, white
-    const TBitmap bottomUp = Load(BuildBmp(spec));
+    const TBitmap bottomUp = Load(BuildBmp(layout));
     EXPECT_EQ(bottomUp.PixelColor(0, 1), kRed);
     EXPECT_EQ(bottomUp.PixelColor(1, 1), kGreen);
     EXPECT_EQ(bottomUp.PixelColor(0, 0), kBlue);
     EXPECT_EQ(bottomUp.PixelColor(1, 0), kWhite);
 
-    spec.height = -2;
-    const TBitmap topDown = Load(BuildBmp(spec));
+    layout.height = -2;
+    const TBitmap topDown = Load(BuildBmp(layout));
     EXPECT_EQ(topDown.Height(), 2);
     EXPECT_EQ(topDown.PixelColor(0, 0), kRed);
     EXPECT_EQ(topDown.PixelColor(1, 1), kWhite);
 }
 
 TEST(BitmapReadTest, IndexedDepthsUnpackFromTheHighBits) {
-    BmpSpec one{.width = 10, .height = 1, .bits = 1, .palette = {kBlack, kRed}};
+    BmpLayout one{.width = 10, .height = 1, .bits = 1, .palette = {kBlack, kRed}};
     one.pixels = {0b10100000, 0b01000000, 0, 0};
     const TBitmap b1 = Load(BuildBmp(one));
     EXPECT_EQ(b1.PixelFormat(), TPixelFormat::Bit1);
@@ -76,7 +76,7 @@ TEST(BitmapReadTest, IndexedDepthsUnpackFromTheHighBits) {
     EXPECT_EQ(b1.PixelColor(2, 0), kRed);
     EXPECT_EQ(b1.PixelColor(9, 0), kRed);
 
-    BmpSpec four{.width = 3, .height = 1, .bits = 4, .palette = {kBlack, kRed, kGreen}};
+    BmpLayout four{.width = 3, .height = 1, .bits = 4, .palette = {kBlack, kRed, kGreen}};
     four.pixels = {0x12, 0x00, 0, 0};
     const TBitmap b4 = Load(BuildBmp(four));
     EXPECT_EQ(b4.Palette().size(), 3u);
@@ -86,18 +86,18 @@ TEST(BitmapReadTest, IndexedDepthsUnpackFromTheHighBits) {
 }
 
 TEST(BitmapReadTest, CoreHeaderWithThreeByteColourTable) {
-    BmpSpec spec{.width = 2, .height = 1, .bits = 8, .headerSize = 12, .palette = {kBlue, kRed}};
-    spec.pixels = {1, 0, 0, 0};
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    BmpLayout layout{.width = 2, .height = 1, .bits = 8, .headerSize = 12, .palette = {kBlue, kRed}};
+    layout.pixels = {1, 0, 0, 0};
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelColor(0, 0), kRed);
     EXPECT_EQ(bitmap.PixelColor(1, 0), kBlue);
 }
 
 TEST(BitmapReadTest, SixteenBitMasksAreKept) {
-    BmpSpec spec{.width = 2, .height = 1, .bits = 16, .compression = 3};
-    spec.masks = {0xF800, 0x07E0, 0x001F};
-    spec.pixels = {0x00, 0xF8, 0xE0, 0x07};  // pure red, pure green in 5-6-5
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    BmpLayout layout{.width = 2, .height = 1, .bits = 16, .compression = 3};
+    layout.masks = {0xF800, 0x07E0, 0x001F};
+    layout.pixels = {0x00, 0xF8, 0xE0, 0x07};  // pure red, pure green in 5-6-5
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.BitMasks(), kMasks565);
     EXPECT_EQ(bitmap.PixelColor(0, 0), kRed);
     EXPECT_EQ(bitmap.PixelColor(1, 0), kGreen);
@@ -110,17 +110,17 @@ TEST(BitmapReadTest, SixteenBitMasksAreKept) {
 }
 
 TEST(BitmapReadTest, ThirtyTwoBitMasksAreNormalisedToBgra) {
-    BmpSpec spec{.width = 1, .height = 1, .bits = 32, .compression = 3};
-    spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the lowest byte
-    spec.pixels = {0x10, 0x20, 0x30, 0x00};
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    BmpLayout layout{.width = 1, .height = 1, .bits = 32, .compression = 3};
+    layout.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the lowest byte
+    layout.pixels = {0x10, 0x20, 0x30, 0x00};
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelColor(0, 0), (TRgb{0x10, 0x20, 0x30}));
     EXPECT_EQ(bitmap.ScanLine(0)[0], 0x30);  // blue first in memory
 }
 
 TEST(BitmapReadTest, V5HeaderCarriesItsMasksInside) {
-    BmpSpec spec{.width = 1, .height = 1, .bits = 16, .compression = 3, .headerSize = 124};
-    std::vector<std::uint8_t> bytes = BuildBmp(spec);
+    BmpLayout layout{.width = 1, .height = 1, .bits = 16, .compression = 3, .headerSize = 124};
+    std::vector<std::uint8_t> bytes = BuildBmp(layout);
     // Masks live at offset 40 of the info header.
     const std::size_t masks = 14 + 40;
     for (auto [i, mask] : {std::pair{0, 0xF800u}, {1, 0x07E0u}, {2, 0x001Fu}}) {
@@ -134,14 +134,14 @@ TEST(BitmapReadTest, V5HeaderCarriesItsMasksInside) {
 
 // The run-length example of the format's documentation: runs, literals, a move, line end.
 TEST(BitmapReadTest, Rle8DecodesRunsLiteralsMovesAndLineEnds) {
-    BmpSpec spec{.width = 20, .height = 3, .bits = 8, .compression = 1};
+    BmpLayout layout{.width = 20, .height = 3, .bits = 8, .compression = 1};
     for (int i = 0; i < 256; ++i) {
-        spec.palette.push_back({static_cast<std::uint8_t>(i), 0, 0});
+        layout.palette.push_back({static_cast<std::uint8_t>(i), 0, 0});
     }
-    spec.pixels = {0x03, 0x04, 0x05, 0x06, 0x00, 0x03, 0x45, 0x56, 0x67, 0x00, 0x02, 0x78,
+    layout.pixels = {0x03, 0x04, 0x05, 0x06, 0x00, 0x03, 0x45, 0x56, 0x67, 0x00, 0x02, 0x78,
                    0x00, 0x02, 0x05, 0x01, 0x02, 0x78, 0x00, 0x00, 0x09, 0x1E, 0x00, 0x01};
-    spec.sizeImage = static_cast<std::uint32_t>(spec.pixels.size());
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    layout.sizeImage = static_cast<std::uint32_t>(layout.pixels.size());
+    const TBitmap bitmap = Load(BuildBmp(layout));
     const auto bottom = bitmap.ScanLine(2);
     EXPECT_THAT(std::vector<int>(bottom.begin(), bottom.begin() + 14),
                 ::testing::ElementsAre(4, 4, 4, 6, 6, 6, 6, 6, 0x45, 0x56, 0x67, 0x78, 0x78, 0));
@@ -155,10 +155,10 @@ TEST(BitmapReadTest, Rle8DecodesRunsLiteralsMovesAndLineEnds) {
 }
 
 TEST(BitmapReadTest, Rle4AlternatesNibblesAndPadsLiterals) {
-    BmpSpec spec{.width = 8, .height = 1, .bits = 4, .compression = 2};
-    spec.palette = pixel::DefaultPalette(TPixelFormat::Bit4);
-    spec.pixels = {0x05, 0x12, 0x00, 0x03, 0x34, 0x50, 0x00, 0x01};
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    BmpLayout layout{.width = 8, .height = 1, .bits = 4, .compression = 2};
+    layout.palette = pixel::DefaultPalette(TPixelFormat::Bit4);
+    layout.pixels = {0x05, 0x12, 0x00, 0x03, 0x34, 0x50, 0x00, 0x01};
+    const TBitmap bitmap = Load(BuildBmp(layout));
     std::vector<int> indexes;
     for (int x = 0; x < 8; ++x) {
         const auto row = bitmap.ScanLine(0);
@@ -168,32 +168,32 @@ TEST(BitmapReadTest, Rle4AlternatesNibblesAndPadsLiterals) {
 }
 
 TEST(BitmapReadTest, RunsPastTheRightEdgeAreClipped) {
-    BmpSpec spec{.width = 2, .height = 2, .bits = 8, .compression = 1, .palette = {kBlack, kRed}};
-    spec.pixels = {0xFF, 0x01, 0x00, 0x00, 0x00, 0x02, 0xFF, 0x40, 0x00, 0x01};
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    BmpLayout layout{.width = 2, .height = 2, .bits = 8, .compression = 1, .palette = {kBlack, kRed}};
+    layout.pixels = {0xFF, 0x01, 0x00, 0x00, 0x00, 0x02, 0xFF, 0x40, 0x00, 0x01};
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelColor(1, 1), kRed);
     EXPECT_EQ(bitmap.PixelColor(0, 0), kBlack);  // the move left the top row untouched
 }
 
 TEST(BitmapReadTest, ColourTableIsCutAtThePixelOffset) {
     // Claims 256 colours but stores two before the pixels start.
-    BmpSpec spec{.width = 1, .height = 1, .bits = 8, .palette = {kBlack, kGreen}, .colorsUsed = 0};
-    spec.pixels = {1, 0, 0, 0};
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    BmpLayout layout{.width = 1, .height = 1, .bits = 8, .palette = {kBlack, kGreen}, .colorsUsed = 0};
+    layout.pixels = {1, 0, 0, 0};
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.Palette().size(), 2u);
     EXPECT_EQ(bitmap.PixelColor(0, 0), kGreen);
 }
 
 TEST(BitmapReadTest, ZeroPixelOffsetMeansPixelsFollowTheTable) {
-    BmpSpec spec{.width = 1, .height = 1, .bits = 24, .pixelOffsetZero = true};
-    spec.pixels = {255, 0, 0, 0};
-    EXPECT_EQ(Load(BuildBmp(spec)).PixelColor(0, 0), kBlue);
+    BmpLayout layout{.width = 1, .height = 1, .bits = 24, .pixelOffsetZero = true};
+    layout.pixels = {255, 0, 0, 0};
+    EXPECT_EQ(Load(BuildBmp(layout)).PixelColor(0, 0), kBlue);
 }
 
 TEST(BitmapReadTest, StreamReadingStopsAfterThePicture) {
-    BmpSpec spec{.width = 1, .height = 1, .bits = 24};
-    spec.pixels = {1, 2, 3, 0};
-    const std::vector<std::uint8_t> one = BuildBmp(spec);
+    BmpLayout layout{.width = 1, .height = 1, .bits = 24};
+    layout.pixels = {1, 2, 3, 0};
+    const std::vector<std::uint8_t> one = BuildBmp(layout);
     std::string two(one.begin(), one.end());
     two += two;
     std::istringstream in(two);
@@ -206,8 +206,8 @@ TEST(BitmapReadTest, StreamReadingStopsAfterThePicture) {
 }
 
 TEST(BitmapReadTest, PackedDibWithBottomUpBits) {
-    BmpSpec spec{.width = 2, .height = 2, .bits = 8, .palette = {kBlack, kRed, kGreen, kBlue}};
-    const std::vector<std::uint8_t> info = BuildInfo(spec);
+    BmpLayout layout{.width = 2, .height = 2, .bits = 8, .palette = {kBlack, kRed, kGreen, kBlue}};
+    const std::vector<std::uint8_t> info = BuildInfo(layout);
     const std::vector<std::uint8_t> bits = {1, 2, 0, 0, 3, 0, 0, 0};
     TBitmap bitmap;
     bitmap.LoadFromDib(info, bits);
@@ -225,13 +225,13 @@ struct BadFile {
 };
 
 std::vector<std::uint8_t> Valid24() {
-    BmpSpec spec{.width = 2, .height = 2, .bits = 24};
-    spec.pixels.assign(16, 0x7F);
-    return BuildBmp(spec);
+    BmpLayout layout{.width = 2, .height = 2, .bits = 24};
+    layout.pixels.assign(16, 0x7F);
+    return BuildBmp(layout);
 }
 
-std::vector<std::uint8_t> With(BmpSpec spec) {
-    return BuildBmp(spec);
+std::vector<std::uint8_t> With(BmpLayout layout) {
+    return BuildBmp(layout);
 }
 
 std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> bytes, std::size_t keep) {
@@ -313,10 +313,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every prefix of valid files either loads or is refused cleanly; nothing else happens.
 TEST(BitmapReadTest, EveryTruncationIsRefusedOrRead) {
-    BmpSpec rle{.width = 20, .height = 3, .bits = 8, .compression = 1, .palette = {kRed}};
+    BmpLayout rle{.width = 20, .height = 3, .bits = 8, .compression = 1, .palette = {kRed}};
     rle.pixels = {0x03, 0x04, 0x00, 0x03, 0x45, 0x56, 0x67, 0x00, 0x00,
                   0x02, 0x05, 0x01, 0x00, 0x00, 0x09, 0x1E, 0x00, 0x01};
-    BmpSpec masked{
+    BmpLayout masked{
         .width = 3, .height = 2, .bits = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
     masked.pixels.assign(16, 0xA5);
     for (const auto& file : {Valid24(), BuildBmp(rle), BuildBmp(masked)}) {

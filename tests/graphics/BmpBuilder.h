@@ -8,7 +8,7 @@
 namespace korvent::graphics::testing {
 
 // Assembles BMP files byte by byte, so tests can state exactly what a reader meets.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 0;
     std::int32_t height = 0;  // negative: top-down
     std::uint16_t bits = 24;
@@ -29,52 +29,52 @@ inline void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) 
 }
 
 // The bitmap-info block alone (header, masks, colour table), as a packed DIB starts.
-inline std::vector<std::uint8_t> BuildInfo(const BmpSpec& spec) {
+inline std::vector<std::uint8_t> BuildInfo(const BmpLayout& layout) {
     std::vector<std::uint8_t> out;
-    Put(out, spec.headerSize, 4);
-    if (spec.headerSize == 12) {
-        Put(out, static_cast<std::uint32_t>(spec.width), 2);
-        Put(out, static_cast<std::uint32_t>(spec.height), 2);
+    Put(out, layout.headerSize, 4);
+    if (layout.headerSize == 12) {
+        Put(out, static_cast<std::uint32_t>(layout.width), 2);
+        Put(out, static_cast<std::uint32_t>(layout.height), 2);
         Put(out, 1, 2);
-        Put(out, spec.bits, 2);
+        Put(out, layout.bits, 2);
     } else {
-        Put(out, static_cast<std::uint32_t>(spec.width), 4);
-        Put(out, static_cast<std::uint32_t>(spec.height), 4);
+        Put(out, static_cast<std::uint32_t>(layout.width), 4);
+        Put(out, static_cast<std::uint32_t>(layout.height), 4);
         Put(out, 1, 2);
-        Put(out, spec.bits, 2);
-        Put(out, spec.compression, 4);
-        Put(out, spec.sizeImage, 4);
+        Put(out, layout.bits, 2);
+        Put(out, layout.compression, 4);
+        Put(out, layout.sizeImage, 4);
         Put(out, 2835, 4);
         Put(out, 2835, 4);
-        Put(out, spec.colorsUsed, 4);
+        Put(out, layout.colorsUsed, 4);
         Put(out, 0, 4);
-        while (out.size() < spec.headerSize) {
+        while (out.size() < layout.headerSize) {
             out.push_back(0);
         }
-        for (std::uint32_t mask : spec.masks) {
+        for (std::uint32_t mask : layout.masks) {
             Put(out, mask, 4);
         }
     }
-    for (const TRgb& c : spec.palette) {
+    for (const TRgb& c : layout.palette) {
         out.push_back(c.blue);
         out.push_back(c.green);
         out.push_back(c.red);
-        if (spec.headerSize != 12) {
+        if (layout.headerSize != 12) {
             out.push_back(0);
         }
     }
     return out;
 }
 
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec) {
-    const std::vector<std::uint8_t> info = BuildInfo(spec);
+inline std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout) {
+    const std::vector<std::uint8_t> info = BuildInfo(layout);
     std::vector<std::uint8_t> out = {'B', 'M'};
     const std::uint32_t offset = 14 + static_cast<std::uint32_t>(info.size());
-    Put(out, offset + static_cast<std::uint32_t>(spec.pixels.size()), 4);
+    Put(out, offset + static_cast<std::uint32_t>(layout.pixels.size()), 4);
     Put(out, 0, 4);
-    Put(out, spec.pixelOffsetZero ? 0 : offset, 4);
+    Put(out, layout.pixelOffsetZero ? 0 : offset, 4);
     out.insert(out.end(), info.begin(), info.end());
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), layout.pixels.begin(), layout.pixels.end());
     return out;
 }
 

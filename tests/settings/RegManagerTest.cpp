@@ -225,14 +225,14 @@ TEST_F(RegManagerTest, SectionLevelCallsIgnoreEmptyNames) {
 }
 
 TEST_F(RegManagerTest, FontRoundTripsAndKeepsUnparsableSize) {
-    FontSpec font;
+    FontData font;
     font.Name = "IPAexゴシック";
     font.Size = 12;
     font.Color = 0x0000FF;
     font.Style = 1 | 4;
     manager.Items("Font").WriteFont(font);
     EXPECT_EQ(Stored("Option", "Label_FontColor"), "clRed");
-    FontSpec read;
+    FontData read;
     manager.Items("Font").ReadFont(read);
     EXPECT_EQ(read.Name, font.Name);
     EXPECT_EQ(read.Size, 12);
@@ -240,9 +240,9 @@ TEST_F(RegManagerTest, FontRoundTripsAndKeepsUnparsableSize) {
     EXPECT_EQ(read.Style, 5);
 
     store.fInner.SetText(kIni, "[Option]\nLabel_FontSize=big\nLabel_FontColor=$00123456\n");
-    FontSpec damaged;
+    FontData damaged;
     manager.Items("Font").ReadFont(damaged);
-    EXPECT_EQ(damaged.Size, FontSpec().Size);
+    EXPECT_EQ(damaged.Size, FontData().Size);
     EXPECT_EQ(damaged.Color, 0x123456);
 
     store.fInner.SetText(kIni, "[Option]\nLabel_FontColor=reddish\n");

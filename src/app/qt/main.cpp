@@ -8,7 +8,7 @@
 #include "app/qt/MainWindow.h"
 #include "platform/Paths.h"
 #include "platform/ProfileRegistry.h"
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 #include "platform/posix/CupsPrintSystem.h"
 #include "platform/posix/IniProfileStore.h"
 #include "platform/posix/SteadyClock.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 using korvent::graphics::TRgb;
-using korvent::graphics::testing::BmpSpec;
+using korvent::graphics::testing::BmpLayout;
 using korvent::graphics::testing::BuildBmp;
 
 int main(int argc, char** argv) {
@@ -18,15 +18,15 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
     const std::vector<TRgb> palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-    std::vector<BmpSpec> seeds;
+    std::vector<BmpLayout> seeds;
     for (std::uint16_t bits : {1, 4, 8, 16, 24, 32}) {
-        BmpSpec spec{.width = 5, .height = bits % 2 ? -3 : 3, .bits = bits};
+        BmpLayout layout{.width = 5, .height = bits % 2 ? -3 : 3, .bits = bits};
         if (bits <= 8) {
-            spec.palette = palette;
-            spec.colorsUsed = 4;
+            layout.palette = palette;
+            layout.colorsUsed = 4;
         }
-        spec.pixels.assign(static_cast<std::size_t>((5 * bits + 31) / 32 * 4 * 3), 0x5A);
-        seeds.push_back(spec);
+        layout.pixels.assign(static_cast<std::size_t>((5 * bits + 31) / 32 * 4 * 3), 0x5A);
+        seeds.push_back(layout);
     }
     seeds.push_back({.width = 4,
                      .height = 2,
@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
                      .palette = palette,
                      .pixels = {5, 0x12, 0, 3, 0x30, 0x10, 0, 0, 4, 0x33, 0, 1}});
     int n = 0;
-    for (const BmpSpec& spec : seeds) {
-        const std::vector<std::uint8_t> bytes = BuildBmp(spec);
+    for (const BmpLayout& layout : seeds) {
+        const std::vector<std::uint8_t> bytes = BuildBmp(layout);
         std::ofstream out(folder / ("seed" + std::to_string(n++) + ".bmp"), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
