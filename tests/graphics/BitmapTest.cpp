@@ -52,7 +52,7 @@ std::string LoadError(const std::vector<std::uint8_t>& bytes) {
 TEST(BitmapReadTest, BottomUpAndTopDownRowsLandTopToBottom) {
     BmpLayout layout{.width = 2, .height = 2, .bits = 24};
     layout.pixels = {0,   0, 255, 0,   255, 0,   0, 0,   // red, green (+2 pad)
-                   255, 0, 0,   255, 255, 255, 0, 0};  // blue, white
+                     255, 0, 0,   255, 255, 255, 0, 0};  // blue, white
     const TBitmap bottomUp = Load(BuildBmp(layout));
     EXPECT_EQ(bottomUp.PixelColor(0, 1), kRed);
     EXPECT_EQ(bottomUp.PixelColor(1, 1), kGreen);
@@ -86,7 +86,8 @@ TEST(BitmapReadTest, IndexedDepthsUnpackFromTheHighBits) {
 }
 
 TEST(BitmapReadTest, CoreHeaderWithThreeByteColourTable) {
-    BmpLayout layout{.width = 2, .height = 1, .bits = 8, .headerSize = 12, .palette = {kBlue, kRed}};
+    BmpLayout layout{
+        .width = 2, .height = 1, .bits = 8, .headerSize = 12, .palette = {kBlue, kRed}};
     layout.pixels = {1, 0, 0, 0};
     const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelColor(0, 0), kRed);
@@ -139,7 +140,7 @@ TEST(BitmapReadTest, Rle8DecodesRunsLiteralsMovesAndLineEnds) {
         layout.palette.push_back({static_cast<std::uint8_t>(i), 0, 0});
     }
     layout.pixels = {0x03, 0x04, 0x05, 0x06, 0x00, 0x03, 0x45, 0x56, 0x67, 0x00, 0x02, 0x78,
-                   0x00, 0x02, 0x05, 0x01, 0x02, 0x78, 0x00, 0x00, 0x09, 0x1E, 0x00, 0x01};
+                     0x00, 0x02, 0x05, 0x01, 0x02, 0x78, 0x00, 0x00, 0x09, 0x1E, 0x00, 0x01};
     layout.sizeImage = static_cast<std::uint32_t>(layout.pixels.size());
     const TBitmap bitmap = Load(BuildBmp(layout));
     const auto bottom = bitmap.ScanLine(2);
@@ -168,7 +169,8 @@ TEST(BitmapReadTest, Rle4AlternatesNibblesAndPadsLiterals) {
 }
 
 TEST(BitmapReadTest, RunsPastTheRightEdgeAreClipped) {
-    BmpLayout layout{.width = 2, .height = 2, .bits = 8, .compression = 1, .palette = {kBlack, kRed}};
+    BmpLayout layout{
+        .width = 2, .height = 2, .bits = 8, .compression = 1, .palette = {kBlack, kRed}};
     layout.pixels = {0xFF, 0x01, 0x00, 0x00, 0x00, 0x02, 0xFF, 0x40, 0x00, 0x01};
     const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelColor(1, 1), kRed);
@@ -177,7 +179,8 @@ TEST(BitmapReadTest, RunsPastTheRightEdgeAreClipped) {
 
 TEST(BitmapReadTest, ColourTableIsCutAtThePixelOffset) {
     // Claims 256 colours but stores two before the pixels start.
-    BmpLayout layout{.width = 1, .height = 1, .bits = 8, .palette = {kBlack, kGreen}, .colorsUsed = 0};
+    BmpLayout layout{
+        .width = 1, .height = 1, .bits = 8, .palette = {kBlack, kGreen}, .colorsUsed = 0};
     layout.pixels = {1, 0, 0, 0};
     const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.Palette().size(), 2u);

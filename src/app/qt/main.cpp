@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/qt/MainWindow.h"
+#include "platform/KnownFolders.h"
 #include "platform/Paths.h"
 #include "platform/ProfileRegistry.h"
-#include "platform/KnownFolders.h"
 #include "platform/posix/CupsPrintSystem.h"
 #include "platform/posix/IniProfileStore.h"
 #include "platform/posix/SteadyClock.h"
