@@ -38,8 +38,7 @@ void BM_SingleItemWrites(benchmark::State& state) {
             manager.Items("Item" + std::to_string(k % kItems)).WriteInteger(k);
         }
     }
-    state.counters["writes/s"] = benchmark::Counter(
-        1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    // One iteration is 1,000 writes: its time in ms is the time of one write in µs.
     fs::remove_all(dir);
 }
 BENCHMARK(BM_SingleItemWrites)->Unit(benchmark::kMillisecond)->UseRealTime();
