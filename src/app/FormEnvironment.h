@@ -1,20 +1,9 @@
 #pragma once
 
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include "app/FormServices.h"
 
 namespace korvent::platform {
-class Clock;
 class MessageBoxes;
-class PrintSystem;
-class ProfileStore;
-class Registry;
-}  // namespace korvent::platform
-namespace korvent::spi {
-class TSPIFolders;
 }
 
 namespace korvent::app {
@@ -22,31 +11,13 @@ namespace korvent::app {
 class FormView;
 class RunTimer;
 
-// Everything the main window takes from outside: the operating-system services, the real or
-// recording window, the timer, and the facts of this start (program file, arguments).
+// Everything the main window's logic takes from outside: the services and facts of this start,
+// and what the window itself serves: its message boxes, its view and its timer.
 struct FormEnvironment {
-    platform::ProfileStore& profiles;
-    platform::Registry& registry;
+    FormServices services;
     platform::MessageBoxes& messages;
-    platform::Clock& clock;
     FormView& view;
     RunTimer& timer;
-    // The printers; none when the printer system is not wired up.
-    platform::PrintSystem* printSystem = nullptr;
-    // The program file; the settings manager's RegDir is its folder.
-    std::filesystem::path programFile;
-    // The folder that holds the INI file: the program's folder when writable, else the
-    // user's configuration folder.
-    std::filesystem::path dataDir;
-    // The user's desktop folder; empty when it cannot be determined.
-    std::filesystem::path desktopDir;
-    // Whether a file exists where the profile store keeps its files (the INI file).
-    std::function<bool(const std::string&)> profileExists;
-    // The command-line paths, without the program name.
-    std::vector<std::string> arguments;
-    // The folders the plug-in search looks in; none given: the system's (the plug-in
-    // viewer's folder, the program's folder, the installed plug-in folder).
-    std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders;
 };
 
 }  // namespace korvent::app

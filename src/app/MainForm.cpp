@@ -15,8 +15,8 @@ namespace korvent::app {
 
 TMainForm::TMainForm(FormEnvironment environment)
     : fEnv(std::move(environment)),
-      fRegManager(
-          std::make_unique<settings::TRegManager>(fEnv.profiles, fEnv.registry, fEnv.messages)) {
+      fRegManager(std::make_unique<settings::TRegManager>(fEnv.services.profiles,
+                                                          fEnv.services.registry, fEnv.messages)) {
     fRegManager->RegType = settings::rtIni;
     RegisterSettingsItems();
     CreatePrinterSelectors();
@@ -29,8 +29,9 @@ TMainForm::TMainForm(FormEnvironment environment)
     // The plug-ins are searched while the window's components are made, before its creation
     // handler runs.
     SPIs1 = std::make_unique<spi::TSPIs>(
-        fEnv.pluginFolders ? fEnv.pluginFolders()
-                           : std::make_unique<spi::TSystemSPIFolders>(&fEnv.registry));
+        fEnv.services.pluginFolders
+            ? fEnv.services.pluginFolders()
+            : std::make_unique<spi::TSystemSPIFolders>(&fEnv.services.registry));
     SPIs1->GraphicPreview = false;
     // Besides the plug-in viewer's folder and the program's folder, the folder the program's
     // own plug-ins are installed to.
@@ -53,7 +54,7 @@ const std::string& TMainForm::IniFileName() const {
 }
 
 bool TMainForm::IniFileExists() const {
-    return fEnv.profileExists && fEnv.profileExists(fRegManager->IniFileName);
+    return fEnv.services.profileExists && fEnv.services.profileExists(fRegManager->IniFileName);
 }
 
 void TMainForm::SetText(Control& control, const std::string& text, void (TMainForm::*changed)()) {
@@ -115,10 +116,10 @@ void TMainForm::SetValue(Control& control, int value, void (TMainForm::*changed)
 
 void TMainForm::FormCreate() {
     // Where the settings live: the INI file is named after the program file.
-    const std::string program = fEnv.programFile.string();
+    const std::string program = fEnv.services.programFile.string();
     fRegManager->RegDir = ExtractFileDir(program, kPathDelimiter);
     fRegManager->IniFileName =
-        (fEnv.dataDir /
+        (fEnv.services.dataDir /
          ChangeFileExt(ExtractFileName(program, kPathDelimiter), ".ini", kPathDelimiter))
             .string();
 
@@ -149,10 +150,10 @@ void TMainForm::FormCreate() {
     fModel.CmbPaperSize.Items = {"A3 297×420mm", "A4 210×297mm", "B4 257×364mm", "B5 182×257mm"};
 
     // The window accepts drops from now on (the Qt window forwards them to FormDropFiles).
-    for (const std::string& path : fEnv.arguments) {
+    for (const std::string& path : fEnv.services.arguments) {
         AddJob(path);
     }
-    if (!fEnv.arguments.empty()) {
+    if (!fEnv.services.arguments.empty()) {
         FFromCommandLine = 1;
     }
     if (FFromCommandLine == 1 && fModel.RGDD.ItemIndex == 1) {

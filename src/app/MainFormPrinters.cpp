@@ -73,7 +73,8 @@ void PrinterSelectorDeleter::operator()(printer::TplSetPrinter* selector) const 
 
 void TMainForm::CreatePrinterSelectors() {
     static NoPrinters noPrinters;
-    platform::PrintSystem& system = fEnv.printSystem ? *fEnv.printSystem : noPrinters;
+    platform::PrintSystem& system =
+        fEnv.services.printSystem ? *fEnv.services.printSystem : noPrinters;
     auto context = std::make_shared<printer::TPrinterContext>(system);
     auto make = [&](int resolution, const printer::TDesignValues& design) {
         PrinterSelectorPtr selector(new TplSetPrinter(context));
@@ -132,7 +133,7 @@ void TMainForm::SetPrinterName() {
     PrinterDrvKind = WriterKind(m.CmbPrinterDrv.Text);
 
     // Gives the printer changes time to settle before the window goes on.
-    fEnv.clock.Sleep(std::chrono::milliseconds(1000));
+    fEnv.services.clock.Sleep(std::chrono::milliseconds(1000));
 
     m.PageControl1.Items = {"実行", "画像設定", "詳細設定"};
 }

@@ -127,9 +127,9 @@ void TMainForm::LoadSettings() {
     const std::string dir = ReadString("OutPutDir");
     if (!dir.empty()) {
         OutputDir = dir;
-    } else if (!fEnv.desktopDir.empty()) {
-        OutputDir =
-            ExcludeTrailingDelimiter(fEnv.desktopDir.string() + kPathDelimiter, kPathDelimiter);
+    } else if (!fEnv.services.desktopDir.empty()) {
+        OutputDir = ExcludeTrailingDelimiter(fEnv.services.desktopDir.string() + kPathDelimiter,
+                                             kPathDelimiter);
     }
     if (ReadInteger("OutPutMode") == 1) {
         SetRadio(m.RBtnOutPut1, m.RBtnOutPut2, &TMainForm::RBtnOutPut1Click);

@@ -50,19 +50,22 @@ protected:
     TMainForm& Create(std::vector<std::string> arguments = {}, bool show = true) {
         form.reset();  // one plug-in host at a time
         form = std::make_unique<TMainForm>(FormEnvironment{
-            .profiles = profiles,
-            .registry = registry,
+            .services =
+                {
+                    .profiles = profiles,
+                    .registry = registry,
+                    .clock = clock,
+                    .printSystem = nullptr,
+                    .programFile = "/opt/korvent/KorventPDF",
+                    .dataDir = "/opt/korvent",
+                    .desktopDir = desktop,
+                    .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
+                    .arguments = std::move(arguments),
+                    .pluginFolders = pluginFolders,
+                },
             .messages = messages,
-            .clock = clock,
             .view = view,
             .timer = timer,
-            .printSystem = nullptr,
-            .programFile = "/opt/korvent/KorventPDF",
-            .dataDir = "/opt/korvent",
-            .desktopDir = desktop,
-            .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
-            .arguments = std::move(arguments),
-            .pluginFolders = pluginFolders,
         });
         form->Model().CheckListBox1.Width = listWidth;
         form->FormCreate();

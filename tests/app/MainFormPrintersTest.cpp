@@ -24,19 +24,22 @@ protected:
     TMainForm& Start() {
         form.reset();
         form = std::make_unique<TMainForm>(FormEnvironment{
-            .profiles = profiles,
-            .registry = registry,
+            .services =
+                {
+                    .profiles = profiles,
+                    .registry = registry,
+                    .clock = clock,
+                    .printSystem = &printers,
+                    .programFile = "/opt/korvent/KorventPDF",
+                    .dataDir = "/opt/korvent",
+                    .desktopDir = desktop,
+                    .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
+                    .arguments = {},
+                    .pluginFolders = pluginFolders,
+                },
             .messages = messages,
-            .clock = clock,
             .view = view,
             .timer = timer,
-            .printSystem = &printers,
-            .programFile = "/opt/korvent/KorventPDF",
-            .dataDir = "/opt/korvent",
-            .desktopDir = desktop,
-            .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
-            .arguments = {},
-            .pluginFolders = pluginFolders,
         });
         form->FormCreate();
         form->FormShow();

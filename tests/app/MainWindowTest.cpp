@@ -38,19 +38,20 @@ class MainWindowTest : public QObject {
 
 private:
     std::unique_ptr<app::TMainWindow> MakeWindow(std::vector<std::string> arguments = {}) {
-        auto window = std::make_unique<app::TMainWindow>(app::WindowServices{
-            .profiles = fProfiles,
-            .registry = fRegistry,
-            .messages = &fMessages,
-            .clock = fClock,
-            .printSystem = nullptr,
-            .programFile = "/opt/korvent/KorventPDF",
-            .dataDir = "/opt/korvent",
-            .desktopDir = fDesktop.path().toStdString(),
-            .profileExists = [this](const std::string& f) { return fProfiles.Exists(f); },
-            .arguments = std::move(arguments),
-            .pluginFolders = [] { return std::make_unique<ShippedPluginFolders>(); },
-        });
+        auto window = std::make_unique<app::TMainWindow>(
+            app::FormServices{
+                .profiles = fProfiles,
+                .registry = fRegistry,
+                .clock = fClock,
+                .printSystem = nullptr,
+                .programFile = "/opt/korvent/KorventPDF",
+                .dataDir = "/opt/korvent",
+                .desktopDir = fDesktop.path().toStdString(),
+                .profileExists = [this](const std::string& f) { return fProfiles.Exists(f); },
+                .arguments = std::move(arguments),
+                .pluginFolders = [] { return std::make_unique<ShippedPluginFolders>(); },
+            },
+            &fMessages);
         return window;
     }
 

@@ -106,23 +106,15 @@ void SetColor(QWidget* widget, QPalette::ColorRole role, const Color& color,
 
 }  // namespace
 
-TMainWindow::TMainWindow(const WindowServices& services, QWidget* parent) : QMainWindow(parent) {
+TMainWindow::TMainWindow(FormServices services, platform::MessageBoxes* messages, QWidget* parent)
+    : QMainWindow(parent) {
     fQtMessages.SetParent(this);
-    fMessages = services.messages ? services.messages : &fQtMessages;
+    fMessages = messages ? messages : &fQtMessages;
     fForm = std::make_unique<TMainForm>(FormEnvironment{
-        .profiles = services.profiles,
-        .registry = services.registry,
+        .services = std::move(services),
         .messages = *fMessages,
-        .clock = services.clock,
         .view = *this,
         .timer = fRunTimer,
-        .printSystem = services.printSystem,
-        .programFile = services.programFile,
-        .dataDir = services.dataDir,
-        .desktopDir = services.desktopDir,
-        .profileExists = services.profileExists,
-        .arguments = services.arguments,
-        .pluginFolders = services.pluginFolders,
     });
     FormModel& m = fForm->Model();
 

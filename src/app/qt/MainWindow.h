@@ -5,11 +5,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/FormServices.h"
 #include "app/FormView.h"
 #include "app/MainForm.h"
 #include "app/qt/QtMessageBoxes.h"
 #include "app/qt/QtRunTimer.h"
-#include "app/qt/WindowServices.h"
 
 class QButtonGroup;
 class QGridLayout;
@@ -30,7 +30,9 @@ namespace korvent::app {
 class TMainWindow final : public QMainWindow, public FormView {
     Q_OBJECT
 public:
-    explicit TMainWindow(const WindowServices& services, QWidget* parent = nullptr);
+    // `messages`: none, the window shows real message boxes.
+    explicit TMainWindow(FormServices services, platform::MessageBoxes* messages = nullptr,
+                         QWidget* parent = nullptr);
     ~TMainWindow() override;
 
     TMainForm& Form() { return *fForm; }

@@ -36,10 +36,9 @@ int main(int argc, char* argv[]) {
         program = fs::absolute(argv[0]);
     }
 
-    app::TMainWindow window(app::WindowServices{
+    app::TMainWindow window(app::FormServices{
         .profiles = profiles,
         .registry = registry,
-        .messages = nullptr,
         .clock = clock,
         .printSystem = &printers,
         .programFile = program,

@@ -8,7 +8,6 @@
 
 namespace korvent::platform {
 class Clock;
-class MessageBoxes;
 class PrintSystem;
 class ProfileStore;
 class Registry;
@@ -20,20 +19,26 @@ class TSPIFolders;
 namespace korvent::app {
 
 // What the program (or a test) gives the main window: the operating-system services and the
-// facts of this start. The window adds itself as the view and its own timer.
-struct WindowServices {
+// facts of this start (program file, arguments).
+struct FormServices {
     platform::ProfileStore& profiles;
     platform::Registry& registry;
-    // Null: the window shows real message boxes.
-    platform::MessageBoxes* messages;
     platform::Clock& clock;
-    platform::PrintSystem* printSystem;
+    // The printers; none when the printer system is not wired up.
+    platform::PrintSystem* printSystem = nullptr;
+    // The program file; the settings manager's RegDir is its folder.
     std::filesystem::path programFile;
+    // The folder that holds the INI file: the program's folder when writable, else the
+    // user's configuration folder.
     std::filesystem::path dataDir;
+    // The user's desktop folder; empty when it cannot be determined.
     std::filesystem::path desktopDir;
+    // Whether a file exists where the profile store keeps its files (the INI file).
     std::function<bool(const std::string&)> profileExists;
+    // The command-line paths, without the program name.
     std::vector<std::string> arguments;
-    // Where plug-ins are searched; none given: the system's folders.
+    // The folders the plug-in search looks in; none given: the system's (the plug-in
+    // viewer's folder, the program's folder, the installed plug-in folder).
     std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders;
 };
 
