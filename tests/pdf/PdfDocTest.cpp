@@ -1,6 +1,7 @@
 #include "pdf/PdfDoc.h"
 
 #include "PdfCheck.h"
+#include "PdfEmit.h"
 #include "pdf/PdfArray.h"
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfCatalog.h"
@@ -24,13 +25,8 @@
 namespace korvent::pdf {
 namespace {
 
+using korvent::testing::Save;
 using ::testing::HasSubstr;
-
-std::string Save(TPdfDoc& doc) {
-    std::ostringstream out;
-    doc.SaveToStream(out);
-    return out.str();
-}
 
 std::unique_ptr<TPdfImage> TinyImage() {
     auto image = std::make_unique<TPdfImage>();

@@ -1,6 +1,7 @@
 #include "pdf/PdfFontTables.h"
 
 #include "PdfCheck.h"
+#include "PdfEmit.h"
 #include "pdf/PdfArray.h"
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfDictionary.h"
@@ -20,18 +21,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace korvent::pdf {
 namespace {
 
+using korvent::testing::Body;
 using ::testing::HasSubstr;
-
-std::string Body(TPdfObject& object) {
-    std::ostringstream out;
-    object.EmitBody(out);
-    return out.str();
-}
 
 TEST(PdfFontsTest, StandardWidthsComeFromTheMetrics) {
     TPdfXref xref;
@@ -78,10 +72,9 @@ TEST(PdfFontsTest, EveryRegisteredFontCanBeUsed) {
         EXPECT_EQ(doc.GetFont(name).Data()->NameValueOf("Name")->Value(),
                   name == std::string("Arial") ? "F0" : "F" + std::to_string(index++));
     }
-    std::ostringstream out;
-    doc.SaveToStream(out);
-    EXPECT_THAT(out.str(), HasSubstr("/Encoding /90msp-RKSJ-H"));
-    korvent::testing::ExpectValidPdfBytes("all-fonts", out.str());
+    const std::string bytes = korvent::testing::Save(doc);
+    EXPECT_THAT(bytes, HasSubstr("/Encoding /90msp-RKSJ-H"));
+    korvent::testing::ExpectValidPdfBytes("all-fonts", bytes);
 }
 
 TEST(PdfFontsTest, JapaneseFontDictionaries) {

@@ -1,6 +1,7 @@
 #include "pdf/PdfBitmapImage.h"
 
 #include "PdfCheck.h"
+#include "PdfEmit.h"
 #include "graphics/Bitmap.h"
 #include "graphics/JPEGImage.h"
 #include "pdf/PdfArray.h"
@@ -17,8 +18,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace korvent::pdf {
 namespace {
 
@@ -28,12 +27,7 @@ using graphics::TPixelFormat;
 using graphics::TRgb;
 using ::testing::HasSubstr;
 using namespace std::string_literals;
-
-std::string Body(TPdfObject& object) {
-    std::ostringstream out;
-    object.EmitBody(out);
-    return out.str();
-}
+using korvent::testing::Body;
 
 TEST(PdfImagesTest, JpegDataGoesInUnchanged) {
     TBitmap bitmap(640, 480, TPixelFormat::Bit24);
@@ -136,9 +130,7 @@ TEST(PdfImagesTest, BitmapImagesRender) {
         doc.Canvas().DrawXObject(20 + 90 * n, 400, 85, 45, name);
         ++n;
     }
-    std::ostringstream out;
-    doc.SaveToStream(out);
-    korvent::testing::ExpectValidPdfBytes("bitmap-depths", out.str());
+    korvent::testing::ExpectValidPdfBytes("bitmap-depths", korvent::testing::Save(doc));
 }
 
 }  // namespace

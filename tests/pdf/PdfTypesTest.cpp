@@ -1,3 +1,4 @@
+#include "PdfEmit.h"
 #include "pdf/PdfArray.h"
 #include "pdf/PdfBinary.h"
 #include "pdf/PdfBoolean.h"
@@ -25,17 +26,8 @@
 namespace korvent::pdf {
 namespace {
 
-std::string Body(TPdfObject& object) {
-    std::ostringstream out;
-    object.EmitBody(out);
-    return out.str();
-}
-
-std::string Value(TPdfObject& object) {
-    std::ostringstream out;
-    object.EmitAsValue(out);
-    return out.str();
-}
+using korvent::testing::Body;
+using korvent::testing::Value;
 
 TEST(PdfTypesTest, ScalarsWriteThemselves) {
     TPdfNull null;
