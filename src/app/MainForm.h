@@ -186,6 +186,8 @@ private:
     void LoadImageSettings();
     void BuildImageExtensions();
     void AddJob(const std::string& path);
+    // Moves every selected job one place: `step` -1 up, +1 down.
+    void MoveSelectedJobs(int step);
     std::string FitToList(const std::string& path);
     void ResetRunPosition(int prepared);
 

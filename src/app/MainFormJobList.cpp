@@ -72,46 +72,35 @@ void TMainForm::BtnApendFileClick() {
 }
 
 void TMainForm::BtnUpClick() {
-    CheckListControl& list = fModel.CheckListBox1;
-    const int n = list.Count();
-    if (n == 0) {
-        return;
-    }
-    // The selection is read from the list, which stays untouched during the walk, so it
-    // always names the positions before the move.
-    std::vector<std::string> texts = list.Items;
-    int moved = -1;
-    for (int i = 1; i < n; ++i) {
-        if (list.ItemSelected[i]) {
-            std::swap(FFilePaths[i - 1], FFilePaths[i]);
-            std::swap(texts[i - 1], texts[i]);
-            moved = i;
-        }
-    }
-    list.Assign(std::move(texts));
-    if (moved >= 0) {
-        list.ItemSelected[moved - 1] = 1;
-    }
+    MoveSelectedJobs(-1);
 }
 
 void TMainForm::BtnDownClick() {
+    MoveSelectedJobs(+1);
+}
+
+void TMainForm::MoveSelectedJobs(int step) {
     CheckListControl& list = fModel.CheckListBox1;
     const int n = list.Count();
     if (n == 0) {
         return;
     }
+    // The walk starts at the end the jobs move towards, so a run of selected jobs moves as a
+    // block. The selection is read from the list, which stays untouched during the walk, so it
+    // always names the positions before the move.
     std::vector<std::string> texts = list.Items;
     int moved = -1;
-    for (int i = n - 2; i >= 0; --i) {
+    for (int k = 1; k < n; ++k) {
+        const int i = step < 0 ? k : n - 1 - k;
         if (list.ItemSelected[i]) {
-            std::swap(FFilePaths[i], FFilePaths[i + 1]);
-            std::swap(texts[i], texts[i + 1]);
+            std::swap(FFilePaths[i], FFilePaths[i + step]);
+            std::swap(texts[i], texts[i + step]);
             moved = i;
         }
     }
     list.Assign(std::move(texts));
     if (moved >= 0) {
-        list.ItemSelected[moved + 1] = 1;
+        list.ItemSelected[moved + step] = 1;
     }
 }
 
