@@ -72,6 +72,25 @@ int CheckedInput(const char* buf, long len, unsigned int flag, std::vector<std::
                                                                        : SPI_NOT_SUPPORT;
 }
 
+// Reads and checks the input, then hands it to `decode`. No exception may reach the host: running
+// out of memory and any other failure become the host's error codes.
+template <class Decode>
+int WithCheckedInput(const char* buf, long len, unsigned int flag, Decode decode) {
+    try {
+        std::vector<std::uint8_t> owned;
+        TInput input{};
+        const int result = CheckedInput(buf, len, flag, owned, input);
+        if (result != SPI_ALL_RIGHT) {
+            return result;
+        }
+        return decode(input);
+    } catch (const std::bad_alloc&) {
+        return SPI_NO_MEMORY;
+    } catch (...) {
+        return SPI_OTHER_ERROR;
+    }
+}
+
 }  // namespace
 }  // namespace korvent::plugins
 
@@ -105,25 +124,15 @@ SPI_EXPORT int SPI_CALL GetPictureInfo(const char* buf, long len, unsigned int f
     if (!lpInfo) {
         return SPI_OTHER_ERROR;
     }
-    try {
-        std::vector<std::uint8_t> owned;
-        TInput input{};
-        int result = CheckedInput(buf, len, flag, owned, input);
-        if (result != SPI_ALL_RIGHT) {
-            return result;
-        }
+    return WithCheckedInput(buf, len, flag, [&](const TInput& input) {
         SPI_PICTINFO info{};
-        result = ReadPictureInfo(input, info);
+        const int result = ReadPictureInfo(input, info);
         if (result == SPI_ALL_RIGHT) {
             info.hInfo = nullptr;
             std::memcpy(lpInfo, &info, sizeof info);
         }
         return result;
-    } catch (const std::bad_alloc&) {
-        return SPI_NO_MEMORY;
-    } catch (...) {
-        return SPI_OTHER_ERROR;
-    }
+    });
 }
 
 SPI_EXPORT int SPI_CALL GetPicture(const char* buf, long len, unsigned int flag,
@@ -132,24 +141,14 @@ SPI_EXPORT int SPI_CALL GetPicture(const char* buf, long len, unsigned int flag,
     if (!pHBInfo || !pHBm) {
         return SPI_OTHER_ERROR;
     }
-    try {
-        std::vector<std::uint8_t> owned;
-        TInput input{};
-        int result = CheckedInput(buf, len, flag, owned, input);
-        if (result != SPI_ALL_RIGHT) {
-            return result;
-        }
+    return WithCheckedInput(buf, len, flag, [&](const TInput& input) {
         TDib dib;
-        result = DecodePicture(input, dib, TProgress(lpPrgressCallback, lData));
+        const int result = DecodePicture(input, dib, TProgress(lpPrgressCallback, lData));
         if (result == SPI_ALL_RIGHT) {
             dib.Release(pHBInfo, pHBm);
         }
         return result;
-    } catch (const std::bad_alloc&) {
-        return SPI_NO_MEMORY;
-    } catch (...) {
-        return SPI_OTHER_ERROR;
-    }
+    });
 }
 
 }  // extern "C"
