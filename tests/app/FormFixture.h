@@ -55,7 +55,7 @@ protected:
                     .profiles = profiles,
                     .registry = registry,
                     .clock = clock,
-                    .printSystem = nullptr,
+                    .printSystem = printSystem,
                     .programFile = "/opt/korvent/KorventPDF",
                     .dataDir = "/opt/korvent",
                     .desktopDir = desktop,
@@ -85,6 +85,8 @@ protected:
     RecordingView view;
     ManualTimer timer;
     int listWidth = 400;
+    // The printers; none unless a test wires some up.
+    platform::PrintSystem* printSystem = nullptr;
     // Plug-ins are searched only in the folders of `plugins` (none unless a test sets some).
     test::TFakeFolders pluginFolderTemplate;
     std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders = [this] {

@@ -12,6 +12,8 @@ using namespace std::chrono_literals;
 // The main window over simulated printers.
 class PrinterChoiceTest : public FormFixture {
 protected:
+    PrinterChoiceTest() { printSystem = &printers; }
+
     // Printers in the system's order; "*" in front marks a hidden one.
     void Install(std::initializer_list<std::string> names, const std::string& defaultPrinter) {
         for (const std::string& n : names) {
@@ -19,31 +21,6 @@ protected:
             printers.AddPrinter(hidden ? n.substr(1) : n, hidden);
         }
         printers.SetDeviceValue(defaultPrinter + ",,");
-    }
-
-    TMainForm& Start() {
-        form.reset();
-        form = std::make_unique<TMainForm>(FormEnvironment{
-            .services =
-                {
-                    .profiles = profiles,
-                    .registry = registry,
-                    .clock = clock,
-                    .printSystem = &printers,
-                    .programFile = "/opt/korvent/KorventPDF",
-                    .dataDir = "/opt/korvent",
-                    .desktopDir = desktop,
-                    .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
-                    .arguments = {},
-                    .pluginFolders = pluginFolders,
-                },
-            .messages = messages,
-            .view = view,
-            .timer = timer,
-        });
-        form->FormCreate();
-        form->FormShow();
-        return *form;
     }
 
     // The user picks an entry of the PDF-printer combo.
@@ -65,7 +42,7 @@ protected:
 
 TEST_F(PrinterChoiceTest, FirstStartListsThePrintersAndStoresTheDefault) {
     Install({"PrimoPDF", "CutePDF Writer", "Laser"}, "CutePDF Writer");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     EXPECT_EQ(M().CmbPDFWriter.Items,
               (std::vector<std::string>{"PrimoPDF", "CutePDF Writer", "Laser"}));
     EXPECT_EQ(M().CmbPrinterDrv.Items, M().CmbPDFWriter.Items);
@@ -83,14 +60,14 @@ TEST_F(PrinterChoiceTest, FirstStartListsThePrintersAndStoresTheDefault) {
 
 TEST_F(PrinterChoiceTest, ChoiceSurvivesARestartEvenWhenAnotherNameStartsTheSame) {
     Install({"Laser", "クセロPDF", "クセロPDF2"}, "Laser");
-    Start();
+    Create();
     Choose("クセロPDF2");
     EXPECT_EQ(form->PDFWriterKind, 2);
     EXPECT_EQ(form->PDFWriterIndex, 2);
     EXPECT_EQ(Saved("Name"), "クセロPDF2");
     EXPECT_EQ(Saved("Driver"), "2");
 
-    TMainForm& again = Start();
+    TMainForm& again = Create();
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 2);
     EXPECT_EQ(M().CmbPDFWriter.Text, "クセロPDF2");
     EXPECT_EQ(again.PDFWriterKind, 2);
@@ -100,7 +77,7 @@ TEST_F(PrinterChoiceTest, ChoiceSurvivesARestartEvenWhenAnotherNameStartsTheSame
 TEST_F(PrinterChoiceTest, SavedNameInAnotherLetterCaseRestoresTheInstalledSpelling) {
     Install({"PrimoPDF", "CutePDF Writer"}, "PrimoPDF");
     profiles.SetText(kIni, "[Driver]\nDriver=1\nName=cutepdf WRITER\n");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 1);
     EXPECT_EQ(M().CmbPDFWriter.Text, "CutePDF Writer");
     EXPECT_EQ(f.PDFWriterKind, 3);
@@ -110,7 +87,7 @@ TEST_F(PrinterChoiceTest, SavedNameInAnotherLetterCaseRestoresTheInstalledSpelli
 TEST_F(PrinterChoiceTest, SavedPrinterThatIsGoneIsReplacedByTheDefaultSilently) {
     Install({"PrimoPDF", "Laser"}, "Laser");
     profiles.SetText(kIni, "[Driver]\nDriver=0\nName=CutePDF Writer\n");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     EXPECT_EQ(Saved("Name"), "Laser");
     EXPECT_EQ(Saved("Driver"), "1");
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 1);
@@ -120,7 +97,7 @@ TEST_F(PrinterChoiceTest, SavedPrinterThatIsGoneIsReplacedByTheDefaultSilently) 
 
 TEST_F(PrinterChoiceTest, HiddenPrinterDoesNotShiftTheChoice) {
     Install({"*Fax", "PrimoPDF", "CutePDF Writer"}, "PrimoPDF");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     EXPECT_EQ(M().CmbPDFWriter.Items, (std::vector<std::string>{"PrimoPDF", "CutePDF Writer"}));
     EXPECT_EQ(f.SavedDefaultPrinterIndex, 0);
     Choose("CutePDF Writer");
@@ -133,13 +110,13 @@ TEST_F(PrinterChoiceTest, HiddenPrinterDoesNotShiftTheChoice) {
     f.RestoreDefaultPrinter();
     EXPECT_EQ(printers.DeviceValue(), "PrimoPDF,,");
 
-    Start();
+    Create();
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 1);
 }
 
 TEST_F(PrinterChoiceTest, RunMakesTheWriterTheDefaultAndPutsThePreviousOneBack) {
     Install({"Laser", "PrimoPDF", "Inkjet"}, "Inkjet");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     Choose("PrimoPDF");
     f.FindDefaultPrinter();
     EXPECT_EQ(f.SavedDefaultPrinterIndex, 2);
@@ -154,7 +131,7 @@ TEST_F(PrinterChoiceTest, RunMakesTheWriterTheDefaultAndPutsThePreviousOneBack) 
 
 TEST_F(PrinterChoiceTest, WriterThatIsAlreadyTheDefaultIsLeftAlone) {
     Install({"Laser", "PrimoPDF"}, "PrimoPDF");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     Choose("PrimoPDF");
     f.FindDefaultPrinter();
     f.MakePrinterDefault(M().CmbPDFWriter.ItemIndex);
@@ -165,7 +142,7 @@ TEST_F(PrinterChoiceTest, WriterThatIsAlreadyTheDefaultIsLeftAlone) {
 
 TEST_F(PrinterChoiceTest, DefaultChosenByTheUserBetweenRunsSurvivesClosing) {
     Install({"Laser", "PrimoPDF", "Inkjet"}, "Inkjet");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     printers.SetDeviceValue("Laser,,");
     f.FormClose();
     EXPECT_EQ(printers.DeviceValue(), "Laser,,");
@@ -174,7 +151,7 @@ TEST_F(PrinterChoiceTest, DefaultChosenByTheUserBetweenRunsSurvivesClosing) {
 
 TEST_F(PrinterChoiceTest, RunStillGoingAtCloseIsUndone) {
     Install({"Laser", "PrimoPDF"}, "Laser");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     Choose("PrimoPDF");
     f.FindDefaultPrinter();
     f.MakePrinterDefault(M().CmbPDFWriter.ItemIndex);
@@ -184,7 +161,7 @@ TEST_F(PrinterChoiceTest, RunStillGoingAtCloseIsUndone) {
 
 TEST_F(PrinterChoiceTest, RunStartedBeforeThePreviousOneWasUndoneKeepsTheUsersDefault) {
     Install({"Laser", "PrimoPDF"}, "Laser");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     Choose("PrimoPDF");
     f.FindDefaultPrinter();
     f.MakePrinterDefault(M().CmbPDFWriter.ItemIndex);
@@ -198,14 +175,14 @@ TEST_F(PrinterChoiceTest, RunStartedBeforeThePreviousOneWasUndoneKeepsTheUsersDe
 
 TEST_F(PrinterChoiceTest, NoSelectionMakesTheCurrentDefaultTheDefaultAgain) {
     Install({"Laser", "PrimoPDF"}, "Laser");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     f.MakePrinterDefault(-1);
     EXPECT_EQ(printers.DeviceWrites(), std::vector<std::string>{"Laser,,"});
 }
 
 TEST_F(PrinterChoiceTest, PaperPrinterChoiceIsStoredAsItsIndex) {
     Install({"Laser", "CutePDF Writer"}, "Laser");
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     M().CmbPrinterDrv.ItemIndex = 1;
     f.CmbPrinterDrvChange();
     EXPECT_EQ(M().CmbPrinterDrv.Text, "CutePDF Writer");
@@ -215,7 +192,7 @@ TEST_F(PrinterChoiceTest, PaperPrinterChoiceIsStoredAsItsIndex) {
 }
 
 TEST_F(PrinterChoiceTest, WithoutPrintersNothingIsSelectedOrChanged) {
-    TMainForm& f = Start();
+    TMainForm& f = Create();
     EXPECT_TRUE(M().CmbPDFWriter.Items.empty());
     EXPECT_EQ(M().CmbPDFWriter.Text, "");
     EXPECT_EQ(f.PDFWriterKind, -1);
