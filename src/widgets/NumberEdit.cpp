@@ -150,7 +150,14 @@ void TNumberEdit::keyPressEvent(QKeyEvent* event) {
     // return, escape) and Control shortcuts go to the edit control unfiltered.
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     if (control || typed.isEmpty() || !typed[0].isPrint() || isReadOnly()) {
+        const QString before = text();
         QLineEdit::keyPressEvent(event);
+        // Backspace and return count as typed keys even when nothing changes; any other
+        // pass-through key (delete, cut, undo) counts when it edited the text.
+        const bool typedKey = typed == u"\b" || typed == u"\r" || typed == u"\n";
+        if (!isReadOnly() && (typedKey || text() != before)) {
+            FTyped = true;
+        }
         return;
     }
     event->accept();

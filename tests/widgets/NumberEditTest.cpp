@@ -356,6 +356,36 @@ private slots:
         QCOMPARE(Value(form.edit), 8.0);
     }
 
+    void modifiedByEditingKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("text");  // after leaving
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << true << "12";
+        QTest::newRow("return") << int(Qt::Key_Return) << 0 << true << "123";
+        QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << true << "23";
+        QTest::newRow("cut") << int(Qt::Key_X) << int(Qt::ControlModifier) << true << "0";
+        QTest::newRow("caret move") << int(Qt::Key_Left) << 0 << false << "123";
+        QTest::newRow("copy") << int(Qt::Key_C) << int(Qt::ControlModifier) << false << "123";
+    }
+    void modifiedByEditingKeys() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, modified);
+        QFETCH(QString, text);
+        TForm form;
+        form.edit->SetValue(123);
+        QVERIFY(form.Enter());
+        if (modifiers == 0) {
+            // The caret at the end, or at the start for the delete key.
+            form.edit->setCursorPosition(key == Qt::Key_Delete ? 0 : 3);
+        }
+        QTest::keyClick(form.edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        form.Leave();
+        QCOMPARE(form.edit->isModified(), modified);
+        QCOMPARE(form.edit->text(), text);
+    }
+
     void boundsSetters() {
         TNumberEdit edit;
         edit.SetLimit(true);
