@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 
 #include "graphics/PictureFormats.h"
@@ -196,6 +198,7 @@ void TSPIs::SearchDirectory(const std::string& Folder, const std::string& Patter
         if (!spi) {
             continue;
         }
+        TSPI* const added = spi.get();
         try {
             accept = true;
             if (OnSearch) {
@@ -205,8 +208,11 @@ void TSPIs::SearchDirectory(const std::string& Folder, const std::string& Patter
                 Add(std::move(spi));
             }
         } catch (const std::exception&) {
-            // The plug-in (still owned here when Add did not take it) is freed; the search
-            // goes on with the next file.
+            // The plug-in is freed: still owned here when Add did not take it, taken out of the
+            // list again when registering its extensions failed after it was put there. The
+            // search goes on with the next file.
+            std::erase_if(
+                FItems, [added](const std::unique_ptr<TSPI>& item) { return item.get() == added; });
         }
     }
 }
@@ -229,6 +235,10 @@ void TSPIs::Add(std::unique_ptr<TSPI> SPI) {
 }
 
 void TSPIs::Insert(int Index, std::unique_ptr<TSPI> SPI) {
+    // No plug-in (a file CreateSPI refused): nothing to list.
+    if (!SPI) {
+        return;
+    }
     const std::size_t at = std::min(static_cast<std::size_t>(std::max(Index, 0)), FItems.size());
     TSPI& spi = **FItems.insert(FItems.begin() + static_cast<long>(at), std::move(SPI));
     auto* in = dynamic_cast<TInSPI*>(&spi);
@@ -261,6 +271,9 @@ void TSPIs::Insert(int Index, std::unique_ptr<TSPI> SPI) {
 }
 
 void TSPIs::Delete(int Index) {
+    if (Index < 0 || Index >= Count()) {
+        throw std::out_of_range("TSPIs::Delete: index " + std::to_string(Index) + " out of range");
+    }
     FItems.erase(FItems.begin() + Index);
 }
 

@@ -75,8 +75,10 @@ public:
     int IndexOfFile(const std::string& Path) const;
     void Add(std::unique_ptr<TSPI> SPI);
     // Puts the plug-in into the list and registers the extensions of an image-input plug-in.
+    // A null plug-in (what CreateSPI gives for a file that is none) is ignored.
     void Insert(int Index, std::unique_ptr<TSPI> SPI);
-    // Unloads the plug-in. Its extensions stay registered.
+    // Unloads the plug-in. Its extensions stay registered. Raises std::out_of_range for an
+    // index outside the list.
     void Delete(int Index);
     void Clear();
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 
 #include "graphics/PictureFormats.h"
 #include "spi/AmSPI.h"
@@ -290,6 +291,25 @@ TEST(SPIsSearch, EventsCanVetoFilesAndPluginsAndTheirErrorsAreSwallowed) {
     EXPECT_THAT(h.LoadedNames(), ElementsAre("d.spi"));
 }
 
+TEST(SPIsSearch, APluginWhoseRegistrationFailsIsFreedAndTheSearchGoesOn) {
+    TTempDir dir;
+    dir.AddPlugin("kts_three", "a.spi");
+    dir.AddPlugin("kts_in", "b.spi");
+    THost h;
+    h->OnPictureRegister = [](TSPIs&, TInSPI&, const std::string& extension, const std::string&,
+                              const graphics::TGraphicClass*&) {
+        if (extension == "bb") {
+            throw std::runtime_error("refused by the handler");
+        }
+    };
+    h->Search(dir.Folder() + "*.spi");
+    // a.spi failed half-way through its patterns: it is not left in the list (where nothing
+    // would own it any more), while what it registered before the failure stays registered.
+    EXPECT_THAT(h.LoadedNames(), ElementsAre("b.spi"));
+    EXPECT_NE(h.formats.Find("aa"), nullptr);
+    EXPECT_NE(h.formats.Find("kts"), nullptr);
+}
+
 TEST(SPIsSearch, LoadedRunsTheSearchOnlyWithAutoSearch) {
     TTempDir app;
     app.AddPlugin("kts_in", "a.spi");
@@ -312,6 +332,20 @@ TEST(SPIs, IndexOfFileIgnoresLetterCaseAndDeleteUnloads) {
     EXPECT_EQ(h->IndexOfFile(dir.Folder() + "other.spi"), -1);
     h->Delete(0);
     EXPECT_EQ(h->Count(), 0);
+}
+
+TEST(SPIs, ANullPluginIsNotListedAndDeleteOutsideTheListIsRefused) {
+    TTempDir dir;
+    std::ofstream(dir.Path() / "text.spi") << "not a library";
+    THost h;
+    h->Add(TSPIs::CreateSPI((dir.Path() / "text.spi").string()));
+    h->Insert(0, nullptr);
+    EXPECT_EQ(h->Count(), 0);
+    h->Add(TSPIs::CreateSPI(test::TestPluginPath("kts_in").string()));
+    for (const int index : {-1, 1, 7}) {
+        EXPECT_THROW(h->Delete(index), std::out_of_range) << index;
+    }
+    EXPECT_EQ(h->Count(), 1);
 }
 
 // ---- extension registration ----------------------------------------------------------------
