@@ -108,12 +108,21 @@ bool TplBrowseFolder::Execute() {
             ResolveBrowseFolder(FRootDir, FRootSpecialDir, TBrowseFolderRole::Root);
         const fs::path initial =
             ResolveBrowseFolder(FInitDir, FInitSpecialDir, TBrowseFolderRole::Initial);
+        bool selectionReported = false;
         TplBrowseFolderDialog dialog(QString::fromStdString(root.string()), FOptions, FTitle,
                                      Owner());
         FDialogHandle = &dialog;
         connect(&dialog, &TplBrowseFolderDialog::SelectionChanged, this,
-                [this, &dialog](const QString& path) { SelectionChanged(dialog, path); });
+                [this, &dialog, &selectionReported](const QString& path) {
+                    selectionReported = true;
+                    SelectionChanged(dialog, path);
+                });
         dialog.SelectPath(QString::fromStdString(initial.string()));
+        // The owner hears of the first selection also when it is the root, which the tree
+        // already had, so that its status text and OK state apply from the start.
+        if (!selectionReported) {
+            SelectionChanged(dialog, dialog.SelectedPath());
+        }
         FMinFormWidth = dialog.width();
         FMinFormHeight = dialog.height();
         emit OnShow();

@@ -223,6 +223,42 @@ private slots:
         QCOMPARE(statusForC, QStringLiteral("→ c"));
     }
 
+    void initialSelectionIsReportedOnce_data() {
+        QTest::addColumn<QString>("init");  // relative to the root; "" the root itself
+        QTest::newRow("the root") << "";
+        QTest::newRow("below the root") << "a/b";
+    }
+    void initialSelectionIsReportedOnce() {
+        QFETCH(QString, init);
+        const QString expected = init.isEmpty() ? fRoot : Path(init);
+        TplBrowseFolder browse;
+        browse.SetRootSpecialDir(TplBFSpecialDir::sfNone);
+        browse.SetRootDir(fRoot);
+        browse.SetInitDir(expected);
+        browse.SetOptions(bifReturnOnlyFSDirs | bifStatusText);
+        QStringList seen;
+        connect(&browse, &TplBrowseFolder::OnSelectionChanged,
+                [&](QWidget*, const QString& dir, QString& status, bool& ok) {
+                    seen << dir;
+                    status = QStringLiteral("not here");
+                    ok = false;
+                });
+        bool ok = true;
+        QString status;
+        WhenShown(
+            browse,
+            [&](TplBrowseFolderDialog& dialog) {
+                ok = dialog.OKEnabled();
+                status = dialog.StatusText();
+                dialog.SetOKEnabled(true);  // so that the dialog can be accepted
+            },
+            true);
+        QVERIFY(browse.Execute());
+        QCOMPARE(seen, QStringList{expected});
+        QVERIFY(!ok);
+        QCOMPARE(status, QStringLiteral("not here"));
+    }
+
     void classicDialogPlacement_data() {
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("top");
