@@ -68,6 +68,13 @@ void TMainForm::BtnApendFileClick() {
             AddJob(path);
         }
     }
+    // Every entry is fitted again, so that texts shortened at an older list width follow the
+    // width the list has now.
+    CheckListControl& list = fModel.CheckListBox1;
+    for (int i = 0; i < list.Count(); ++i) {
+        list.Items[static_cast<std::size_t>(i)] =
+            FitToList(FFilePaths[static_cast<std::size_t>(i)]);
+    }
     FFileCount = static_cast<int>(FFilePaths.size());
 }
 

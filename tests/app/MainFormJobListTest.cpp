@@ -237,6 +237,31 @@ TEST_F(JobListTest, CommandLinePathsAreRegistered) {
     EXPECT_TRUE(form->FFilePaths.empty());
 }
 
+// Append fits every entry again at the list's current width; a drop fits only its own.
+TEST_F(JobListTest, AppendRefitsEveryEntryToTheCurrentWidth) {
+    listWidth = 25;  // 15 characters fit
+    Create();
+    Register({"/home/u/summary.doc"});
+    EXPECT_EQ(M().CheckListBox1.Items, Texts{".../summary.doc"});
+
+    M().CheckListBox1.Width = 60;  // the window was made wider
+    form->FormDropFiles({"/home/u/dropped.doc"});
+    EXPECT_EQ(M().CheckListBox1.Items, (Texts{".../summary.doc", "/home/u/dropped.doc"}));
+    view.openAnswers.push_back(std::nullopt);
+    form->BtnApendFileClick();
+    EXPECT_EQ(M().CheckListBox1.Items[0], ".../summary.doc") << "a cancelled append stops early";
+
+    M().CheckListBox1.ItemChecked[1] = 1;
+    Register({"/home/u/summary.doc"});  // refused as known, yet every text is fitted again
+    EXPECT_EQ(M().CheckListBox1.Items, (Texts{"/home/u/summary.doc", "/home/u/dropped.doc"}));
+    EXPECT_EQ(M().CheckListBox1.ItemChecked, (std::vector<char>{0, 1}));
+
+    M().CheckListBox1.Width = 25;
+    Register({"/home/u/new.doc"});
+    EXPECT_EQ(M().CheckListBox1.Items,
+              (Texts{".../summary.doc", ".../dropped.doc", "/home/u/new.doc"}));
+}
+
 TEST_F(JobListTest, TextsUseTheFontWidth) {
     listWidth = 40;
     Create();
