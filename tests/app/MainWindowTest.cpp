@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include "TestPaths.h"
 #include "app/qt/AboutBox.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/QtMessageBoxes.h"
 #include "platform/ProfileRegistry.h"
 #include "platform/sim/MemoryProfileStore.h"
 #include "platform/sim/RecordingMessageBoxes.h"
@@ -269,6 +271,27 @@ private slots:
         QVERIFY(fMessages.Calls()[0].flags & platform::mb::IconError);
         QCOMPARE(window->Form().Model().RadioGroup1.ItemIndex, 1);
         fProfiles.SetReadOnly("/opt/korvent/KorventPDF.ini", false);
+    }
+
+    // A folder name that looks like markup is shown as it is, and the answer comes back.
+    void messageBoxShowsTheTextAsGiven() {
+        const std::string text =
+            "ディレクトリ： /srv/<b>out</b> がありません\n新しいディレクトリを作成しますか？";
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            format = box->textFormat();
+            QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        });
+        app::QtMessageBoxes boxes;
+        const auto answer =
+            boxes.Show(text, "KorventPDF", platform::mb::YesNo | platform::mb::IconQuestion);
+        QVERIFY(answer == platform::MessageResult::No);
+        QCOMPARE(shown, QString::fromStdString(text));
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void hiddenDelayFieldTakesDigitsOnly() {

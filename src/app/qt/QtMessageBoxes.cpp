@@ -8,6 +8,8 @@ platform::MessageResult QtMessageBoxes::Show(const std::string& text, const std:
                                              unsigned flags) {
     namespace mb = platform::mb;
     QMessageBox box(fParent);
+    // Texts carry paths and file names: shown exactly as given, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));
     box.setWindowTitle(QString::fromStdString(caption.empty() ? "KorventPDF" : caption));
     switch (flags & 0x70u) {
