@@ -128,8 +128,13 @@ void TMainForm::LoadSettings() {
     if (!dir.empty()) {
         OutputDir = dir;
     } else if (!fEnv.services.desktopDir.empty()) {
-        OutputDir = ExcludeTrailingDelimiter(fEnv.services.desktopDir.string() + kPathDelimiter,
-                                             kPathDelimiter);
+        // Taken with one trailing separator (a desktop of "$HOME/" already has it), which is
+        // then removed.
+        std::string desktop = fEnv.services.desktopDir.string();
+        if (desktop.back() != kPathDelimiter) {
+            desktop += kPathDelimiter;
+        }
+        OutputDir = ExcludeTrailingDelimiter(desktop, kPathDelimiter);
     }
     if (ReadInteger("OutPutMode") == 1) {
         SetRadio(m.RBtnOutPut1, m.RBtnOutPut2, &TMainForm::RBtnOutPut1Click);
@@ -165,7 +170,10 @@ void TMainForm::LoadImageSettings() {
                  &TMainForm::RadioGroupGrPaperSizeClick);
     SetItemIndex(m.RGImageSize, ReadInteger("ImageSize"), &TMainForm::RGImageSizeClick);
     SetValue(m.EdtCompress, ReadInteger("CompressRate"), &TMainForm::EdtCompressChange);
-    SetItemIndex(m.CmbPaperSize, ReadInteger("Paper"), &TMainForm::CmbPaperSizeChange);
+    // Unlike a radio group, the combo box takes an index past its items as no selection.
+    const int paper = ReadInteger("Paper");
+    SetItemIndex(m.CmbPaperSize, paper < static_cast<int>(m.CmbPaperSize.Items.size()) ? paper : -1,
+                 &TMainForm::CmbPaperSizeChange);
     SetItemIndex(m.RGPaperDirection, ReadInteger("Direction"), &TMainForm::RGPaperDirectionClick);
     SetValue(m.UpdownEdit_delayTime, ReadInteger("DelayTime"),
              &TMainForm::UpdownEdit_delayTimeChange);

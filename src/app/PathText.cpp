@@ -36,7 +36,8 @@ std::string ExtractFileDir(const std::string& path, char sep) {
 }
 
 std::string ExcludeTrailingDelimiter(const std::string& dir, char sep) {
-    if (!dir.empty() && dir.back() == sep) {
+    // The root "/" alone stays: without its separator it would read as no folder at all.
+    if (dir.size() > 1 && dir.back() == sep) {
         return dir.substr(0, dir.size() - 1);
     }
     return dir;

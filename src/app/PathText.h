@@ -13,7 +13,7 @@ namespace korvent::app {
 std::string ExtractFileName(const std::string& path, char sep);
 // The folder of a path without its trailing separator; a root ("/", "C:\") keeps it.
 std::string ExtractFileDir(const std::string& path, char sep);
-// `dir` without one trailing separator.
+// `dir` without one trailing separator; a lone separator (the root "/") is kept.
 std::string ExcludeTrailingDelimiter(const std::string& dir, char sep);
 // The extension from the last "." of the file name, with the dot; empty when there is none.
 std::string ExtractFileExt(const std::string& path, char sep);

@@ -191,6 +191,27 @@ INSTANTIATE_TEST_SUITE_P(Texts, StoredItemIndex,
                                            IndexCase{"1", 1, 1}, IndexCase{"7", 3, 1},
                                            IndexCase{"-5", -1, -1}, IndexCase{"3", 3, 1}));
 
+struct PaperCase {
+    const char* stored;
+    int selected;  // CmbPaperSize afterwards, also what the file then holds
+};
+
+class StoredPaper : public FormFixture, public ::testing::WithParamInterface<PaperCase> {};
+
+// The paper combo takes an index outside its four items as no selection, which the show
+// handler turns into A4 (item 1) and stores.
+TEST_P(StoredPaper, OutOfRangeSelectsA4) {
+    profiles.SetText(kIni, std::string("[Image]\nPaper=") + GetParam().stored + "\n");
+    Create();
+    EXPECT_EQ(M().CmbPaperSize.ItemIndex, GetParam().selected);
+    EXPECT_EQ(form->RegManager1().Items("Paper").ReadString(), std::to_string(GetParam().selected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, StoredPaper,
+                         ::testing::Values(PaperCase{"0", 0}, PaperCase{"3", 3}, PaperCase{"4", 1},
+                                           PaperCase{"9", 1}, PaperCase{"-1", 1},
+                                           PaperCase{"-7", 1}, PaperCase{"x", 0}));
+
 TEST_F(SettingsTest, DamagedIntegersReadAsZero) {
     profiles.SetText(kIni,
                      "[Option]\nMessage=x1\nMerge=?\n[OutPut]\nMode=one\n"
@@ -332,6 +353,34 @@ TEST_F(SettingsTest, FolderChosenWithBrowseIsStoredWithoutTrailingSeparator) {
     view.folderAnswers.push_back(std::nullopt);
     form->BtnSelectFolderClick();
     EXPECT_EQ(form->OutputDir, temp.string() + "/out");
+}
+
+// The root is a folder like any other: stored as "/", it is still the chosen folder after a
+// restart instead of falling back to the desktop.
+TEST_F(SettingsTest, RootFolderChosenWithBrowseSurvivesARestart) {
+    Create();
+    view.folderAnswers.push_back("/");
+    form->BtnSelectFolderClick();
+    EXPECT_EQ(form->OutputDir, "/");
+    EXPECT_EQ(M().LblFilePath.Text, "/");
+    EXPECT_EQ(form->RegManager1().Items("OutPutDir").ReadString(), "/");
+    Create();
+    EXPECT_EQ(form->OutputDir, "/");
+    EXPECT_EQ(M().LblFilePath.Text, "/");
+    EXPECT_EQ(form->MakeSaveFilePath("korvent-no-such-report.doc"), "/korvent-no-such-report.pdf");
+    EXPECT_EQ(form->OutputDir, "/");
+    EXPECT_TRUE(messages.Calls().empty());
+}
+
+// A desktop given with its trailing separator ("$HOME/" when the desktop folder is switched
+// off) is shown and used without it.
+TEST_F(SettingsTest, DesktopDefaultLosesItsTrailingSeparator) {
+    const std::string bare = desktop.string();
+    desktop = bare + "/";
+    Create();
+    EXPECT_EQ(form->OutputDir, bare);
+    EXPECT_EQ(M().LblFilePath.Text, bare);
+    EXPECT_EQ(form->RegManager1().Items("OutPutDir").ReadString(), "");
 }
 
 TEST_F(SettingsTest, ClosingStoresTheFolderOfTheLastConvertedFile) {

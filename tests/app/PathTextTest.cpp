@@ -124,6 +124,9 @@ TEST(PathText, ExcludeTrailingDelimiter) {
     EXPECT_EQ(ExcludeTrailingDelimiter("D:\\out\\", '\\'), "D:\\out");
     EXPECT_EQ(ExcludeTrailingDelimiter("D:\\", '\\'), "D:");
     EXPECT_EQ(ExcludeTrailingDelimiter("", '/'), "");
+    // The root alone keeps its separator: an empty folder would mean "no folder chosen".
+    EXPECT_EQ(ExcludeTrailingDelimiter("/", '/'), "/");
+    EXPECT_EQ(ExcludeTrailingDelimiter("//", '/'), "/");
 }
 
 }  // namespace
