@@ -113,18 +113,26 @@ bool TInSPIAbleData::TryLoader(const TInSPI& spi, const std::uint8_t* header, lo
     const TSPIs* host = TSPIs::LiveHost();
     if (host && host->GraphicPreview) {
         QueryPreview(spi, offset);
+        DropUnusableBlocks();
         if (!HasPicture()) {
             QueryPicture(spi, offset);
         }
     } else {
         QueryPicture(spi, offset);
     }
-    // A plug-in that reports success must still hand over blocks that hold what their header
-    // describes; anything else is dropped as if the plug-in had failed.
-    if (HasPicture() && !HoldsValidBitmap()) {
-        ReleaseHandles();
-    }
+    DropUnusableBlocks();
     return HasPicture();
+}
+
+void TInSPIAbleData::DropUnusableBlocks() {
+    // A plug-in that reports success must still hand over both blocks, holding what their
+    // header describes; anything else is freed as if the plug-in had failed (a lone block would
+    // otherwise be overwritten, and lost, by the next call).
+    if (!HasPicture() || !HoldsValidBitmap()) {
+        platform::LocalFree(FBitmapInfo);
+        platform::LocalFree(FPixels);
+        FBitmapInfo = FPixels = nullptr;
+    }
 }
 
 void TInSPIAbleData::QueryInfo(const TInSPI& spi, long offset) {

@@ -62,6 +62,8 @@ private:
     // Throws what a progress handler raised while the plug-in ran.
     void RethrowPending();
     bool HoldsValidBitmap() const;
+    // Frees a lone block, or two that do not hold the bitmap their header describes.
+    void DropUnusableBlocks();
     void ReportProgress(graphics::TProgressStage stage, std::uint8_t percent,
                         const std::string& message);
 

@@ -263,6 +263,21 @@ TEST(SPIBitmap, PreviewIsPreferredWhenAskedAndMissingPreviewFallsBackQuietly) {
     }
 }
 
+class SPIBitmapFaultyPreview : public ::testing::TestWithParam<const char*> {};
+
+// A preview that reports success without a usable bitmap counts as no preview: the full picture
+// is decoded, and whatever the preview handed over is freed (LeakSanitizer watches).
+TEST_P(SPIBitmapFaultyPreview, FallsBackToTheFullPicture) {
+    TFixture f({GetParam()});
+    f.host->GraphicPreview = true;
+    f.bitmap.LoadFromFile(f.Write("p.kts", TKtsPicture::Rgb(4, 3).Bytes()));
+    ExpectRgbPicture(f.bitmap, 4, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(TestPlugins, SPIBitmapFaultyPreview,
+                         ::testing::Values("kts_halfpreview", "kts_bigpreview"),
+                         [](const auto& info) { return std::string(info.param); });
+
 TEST(SPIBitmap, AFailingPluginLeavesNothingAndTheNextCandidateDecodes) {
     // Loaded last, kts_in is tried first (both declare *.kts); it fails on this picture only
     // when its flag asks it to, which the two plug-ins read alike, so the failure is forced by

@@ -2,6 +2,8 @@
 // trivial format: the magic "KTST" (or TEST_MAGIC), width and height (16-bit little-endian), bits
 // per pixel (4, 8 or 24), a flags byte, then for 4 and 8 bits a colour table of 2^bits entries
 // (blue, green, red, 0), then the rows as a bottom-up DIB stores them.
+// TEST_BAD_PREVIEW makes GetPreview report success with a faulty result: 1 = no pixel block,
+// 2 = a header describing more pixels than the pixel block holds.
 // Flags: 1 = before decoding, call the progress callback with the (num, denom) pairs of 32-bit
 // values that follow the header (count in the first one); 2 = fail with SPI_OUT_OF_ORDER after
 // the progress calls.
@@ -136,6 +138,16 @@ int Decode(const char* buf, long len, unsigned int flag, SPI_HLOCAL* info, SPI_H
             } else {
                 std::memcpy(rows, data + at, pixels);
             }
+#if defined(TEST_BAD_PREVIEW) && TEST_BAD_PREVIEW == 1
+            if (preview) {  // success with the bitmap info alone
+                std::free(rows);
+                rows = nullptr;
+            }
+#elif defined(TEST_BAD_PREVIEW) && TEST_BAD_PREVIEW == 2
+            if (preview) {  // a header describing far more pixels than the block holds
+                reinterpret_cast<SPI_BITMAPINFOHEADER*>(header)->biWidth = 1000;
+            }
+#endif
             *info = header;
             *bits = rows;
         }
