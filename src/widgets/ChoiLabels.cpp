@@ -38,12 +38,15 @@ QString PathEllipsis(const QString& text, const QFontMetrics& metrics, int width
     return FittingStart(metrics, head, width - tailWidth) + kEllipsis + tail;
 }
 
-QString WordEllipsis(const QString& text, const QFontMetrics& metrics, int width) {
-    // Every word wider than a line is shortened; the layout wraps the rest.
+QString WrappedEllipsis(const QString& text, TEllipsisKind kind, const QFontMetrics& metrics,
+                        int width) {
+    // The layout wraps the text; only a word wider than a whole line is shortened, a path-like
+    // word in its middle and any other at its end.
     QStringList words = text.split(u' ');
     for (QString& word : words) {
         if (!Fits(metrics, word, width)) {
-            word = metrics.elidedText(word, Qt::ElideRight, width);
+            word = kind == TEllipsisKind::elPath ? PathEllipsis(word, metrics, width)
+                                                 : metrics.elidedText(word, Qt::ElideRight, width);
         }
     }
     return words.join(u' ');
@@ -53,10 +56,21 @@ QString WordEllipsis(const QString& text, const QFontMetrics& metrics, int width
 
 QString EllipsisText(const QString& text, TEllipsisKind kind, const QFontMetrics& metrics,
                      int width, bool wordWrap) {
-    if (kind == TEllipsisKind::elWord && wordWrap) {
-        return WordEllipsis(text, metrics, width);
+    if (kind == TEllipsisKind::elNone) {
+        return text;
     }
-    if (kind == TEllipsisKind::elNone || Fits(metrics, text, width)) {
+    if (text.contains(u'\n')) {
+        // The label shows each line of its own; each is shortened on its own.
+        QStringList lines = text.split(u'\n');
+        for (QString& line : lines) {
+            line = EllipsisText(line, kind, metrics, width, wordWrap);
+        }
+        return lines.join(u'\n');
+    }
+    if (wordWrap) {
+        return WrappedEllipsis(text, kind, metrics, width);
+    }
+    if (Fits(metrics, text, width)) {
         return text;
     }
     switch (kind) {

@@ -10,11 +10,12 @@ enum class TEllipsisKind { elNone, elWord, elEnd, elPath };
 
 // `text` shortened to `width` pixels the way `kind` says:
 // - elNone: unchanged (the painter clips it);
-// - elWord: a word that does not fit on its line ends in an ellipsis (with `wordWrap` every
-//   line wraps and only words wider than a line are shortened);
+// - elWord: a word that does not fit on its line ends in an ellipsis;
 // - elEnd: cut at the end, ending in an ellipsis;
 // - elPath: the middle is replaced by an ellipsis, keeping as much as possible of the text
 //   after the last path separator ("/" or "\") and as much of the start as then fits.
+// With `wordWrap` the text keeps wrapping over its lines, and only words wider than a line are
+// shortened (in the middle for elPath, at the end otherwise).
 QString EllipsisText(const QString& text, TEllipsisKind kind, const QFontMetrics& metrics,
                      int width, bool wordWrap = false);
 

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QTest>
 
+#include <utility>
+
 using namespace korvent::widgets;
 
 Q_DECLARE_METATYPE(korvent::widgets::TEllipsisKind)
@@ -106,6 +108,50 @@ private slots:
         const QString line = EllipsisText(text, TEllipsisKind::elWord, metrics, width);
         QVERIFY(line.endsWith(kEllipsis));
         QVERIFY(text.startsWith(line.chopped(1)));
+    }
+
+    void wrappedAndMultiLineTextKeepsItsLines_data() {
+        QTest::addColumn<TEllipsisKind>("kind");
+        QTest::addColumn<bool>("wordWrap");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("widest");  // the label is this wide
+        const QString sentence = QStringLiteral("short words and some more words here");
+        const QString lines = QStringLiteral("/tmp/first\n/tmp/second");
+        const std::pair<TEllipsisKind, QByteArray> kinds[] = {
+            {TEllipsisKind::elWord, "word"},
+            {TEllipsisKind::elEnd, "end"},
+            {TEllipsisKind::elPath, "path"},
+        };
+        for (const auto& [kind, name] : kinds) {
+            QTest::newRow("wrapped " + name) << kind << true << sentence << "short words and";
+            QTest::newRow("lines " + name) << kind << false << lines << "/tmp/second";
+            QTest::newRow("wrapped lines " + name) << kind << true << lines << "/tmp/second";
+        }
+    }
+    void wrappedAndMultiLineTextKeepsItsLines() {
+        QFETCH(TEllipsisKind, kind);
+        QFETCH(bool, wordWrap);
+        QFETCH(QString, text);
+        QFETCH(QString, widest);
+        QCOMPARE(EllipsisText(text, kind, QFontMetrics(fFont), Width(widest), wordWrap), text);
+    }
+
+    void longWordOrLineOfAWrappedPathKeepsItsLastFolder_data() {
+        QTest::addColumn<bool>("wordWrap");
+        QTest::addColumn<QString>("text");
+        const QString path = QStringLiteral("/home/user/projects/reports/2024/scanned/final");
+        QTest::newRow("wrapped word") << true << QStringLiteral("saved to ") + path;
+        QTest::newRow("second line") << false << QStringLiteral("saved to\n") + path;
+    }
+    void longWordOrLineOfAWrappedPathKeepsItsLastFolder() {
+        QFETCH(bool, wordWrap);
+        QFETCH(QString, text);
+        const QFontMetrics metrics(fFont);
+        const int width = Width(QStringLiteral("/home/user/projects"));
+        const QString shown = EllipsisText(text, TEllipsisKind::elPath, metrics, width, wordWrap);
+        QVERIFY2(shown.startsWith(QStringLiteral("saved to")), qPrintable(shown));
+        QVERIFY2(shown.endsWith(kEllipsis + QStringLiteral("/final")), qPrintable(shown));
+        QVERIFY(shown.contains(QStringLiteral("/home")));
     }
 
     void labelShortensToItsWidth() {
