@@ -41,7 +41,10 @@ struct TUnitRegistration {
 const TUnitRegistration gUnitRegistration;
 
 bool IsBmpName(const std::filesystem::path& fileName) {
-    std::string extension = fileName.extension().string();
+    // The text from the name's last dot on: a name that is all extension (".bmp") has one too.
+    const std::string name = fileName.filename().string();
+    const std::size_t dot = name.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return extension == ".BMP";
@@ -156,7 +159,15 @@ void TSPIBitmap::AssignDecoded(std::unique_ptr<TGraphic> G) {
         }
         return;
     }
-    TakePicture(std::move(static_cast<TBitmap&>(*G)));
+    if (auto* bitmap = dynamic_cast<TBitmap*>(G.get())) {
+        TakePicture(std::move(*bitmap));
+        return;
+    }
+    // Any other kind of picture through the bitmap's own assignment, into a bitmap of its own
+    // first so that this one keeps its progress handler and, on failure, its picture.
+    TBitmap picture;
+    picture.Assign(*G);
+    TakePicture(std::move(picture));
 }
 
 void TSPIBitmap::Assign(const TGraphic& Source) {
@@ -174,7 +185,9 @@ void TSPIBitmap::Assign(const TGraphic& Source) {
         }
         return;
     }
-    TBitmap::Assign(Source);
+    TBitmap picture;
+    picture.Assign(Source);
+    TakePicture(std::move(picture));
 }
 
 }  // namespace korvent::spi

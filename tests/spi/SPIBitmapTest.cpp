@@ -8,6 +8,7 @@
 
 #include "TestPaths.h"
 #include "graphics/InvalidGraphic.h"
+#include "graphics/JPEGImage.h"
 #include "graphics/PictureFormats.h"
 #include "platform/Abort.h"
 #include "plugins/ImageEncoders.h"
@@ -147,7 +148,8 @@ TEST(SPIBitmap, BmpFilesNeverReachAPluginWhateverTheLetterCase) {
     source.SaveToStream(bmp);
     const std::string text = bmp.str();
     const std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    for (const char* name : {"a.bmp", "b.BmP"}) {
+    // ".BMP" is a name that is all extension (a dot file here).
+    for (const char* name : {"a.bmp", "b.BmP", ".BMP"}) {
         f.events.clear();
         f.bitmap.LoadFromFile(f.Write(name, bytes));
         EXPECT_EQ(f.bitmap.PixelColor(1, 1), (TRgb{9, 8, 7}));
@@ -357,6 +359,32 @@ TEST(SPIBitmap, TheStreamEventIsAlwaysTheBitmapsOwnLoad) {
     f.bitmap.OnLoadFromStreamWithName()(stream, "");
     EXPECT_FALSE(called);
     ExpectRgbPicture(f.bitmap, 2, 2);
+}
+
+// Pictures of a kind other than the two the loader makes (here a JPEG picture) are taken
+// through the bitmap's own assignment; either way the bitmap keeps its progress handler.
+TEST(SPIBitmap, OtherPictureKindsAreAssignedAndTheProgressHandlerStays) {
+    const test::TTestImage image = test::TTestImage::Pattern(8, 8);
+    const auto bytes = test::EncodeJpeg(image, 95);
+    graphics::TJPEGImage jpeg;
+    jpeg.LoadFromMemory(bytes);
+    for (const bool decoded : {true, false}) {
+        TSPIBitmap bitmap;
+        bool called = false;
+        bitmap.SetOnProgress([&](graphics::TGraphic&, TProgressStage, std::uint8_t, bool,
+                                 const graphics::TRect&, const std::string&) { called = true; });
+        if (decoded) {
+            bitmap.AssignDecoded(std::make_unique<graphics::TJPEGImage>(jpeg));
+        } else {
+            bitmap.Assign(jpeg);
+        }
+        ASSERT_EQ(bitmap.Width(), 8) << decoded;
+        ASSERT_EQ(bitmap.Height(), 8) << decoded;
+        EXPECT_EQ(bitmap.PixelColor(3, 5), jpeg.ToBitmap().PixelColor(3, 5)) << decoded;
+        ASSERT_TRUE(bitmap.OnProgress()) << decoded;
+        bitmap.OnProgress()(bitmap, TProgressStage::Ending, 100, true, {}, "");
+        EXPECT_TRUE(called) << decoded;
+    }
 }
 
 TEST(SPIGraphic, SavesABitmapFileAndHandsItsPictureOver) {
