@@ -140,14 +140,21 @@ void TUpdownNumberEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TUpdownNumberEdit::ClickDefaultButton() {
-    // The nearest container outwards that holds a usable default button wins.
+    // The nearest container outwards that holds a usable default button wins. The search ends
+    // at the field's own window: an owner window or another window parented below it has
+    // buttons of its own that Return in this field must not press.
+    QWidget* const window = this->window();
     for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget()) {
         const auto buttons = parent->findChildren<QPushButton*>();
         for (QPushButton* button : buttons) {
-            if (button->isDefault() && button->isEnabled() && button->isVisible()) {
+            if (button->window() == window && button->isDefault() && button->isEnabled() &&
+                button->isVisible()) {
                 button->click();
                 return;
             }
+        }
+        if (parent == window) {
+            break;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "widgets/UpdownNumberEdit.h"
 
+#include <QDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
@@ -193,6 +194,37 @@ private slots:
         form.okButton->setEnabled(false);
         QTest::keyClick(form.edit, Qt::Key_Return);
         QCOMPARE(clicked.count(), 1);
+    }
+
+    void returnStaysInTheFieldsWindow_data() {
+        QTest::addColumn<bool>("fieldInDialog");
+        // The field sits in a dialog without buttons over a window with a default button.
+        QTest::newRow("owner window") << true;
+        // The field's window has no usable default button, but a window it owns has one.
+        QTest::newRow("owned window") << false;
+    }
+    void returnStaysInTheFieldsWindow() {
+        QFETCH(bool, fieldInDialog);
+        TForm form;
+        QDialog dialog(&form.window);
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* dialogEdit = new TUpdownNumberEdit;
+        layout->addWidget(dialogEdit);
+        QPushButton* dialogButton = nullptr;
+        if (!fieldInDialog) {
+            dialogButton = new QPushButton(QStringLiteral("Apply"));
+            layout->addWidget(dialogButton);
+            dialogButton->setDefault(true);
+            form.okButton->setEnabled(false);
+        }
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QSignalSpy ownerClicked(form.okButton, &QPushButton::clicked);
+        QSignalSpy dialogClicked(dialogButton ? dialogButton : form.okButton,
+                                 &QPushButton::clicked);
+        QTest::keyClick(fieldInDialog ? dialogEdit : form.edit, Qt::Key_Return);
+        QCOMPARE(ownerClicked.count(), 0);
+        QCOMPARE(dialogClicked.count(), 0);
     }
 
     void buttonsSitInsideTheRightEdgeClearOfTheText_data() {
