@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include <csetjmp>
 #include <cstdlib>
@@ -68,7 +70,22 @@ constexpr long kMaxWorkMemory = 1L << 30;
 void OnLibraryProgress(j_common_ptr info) {
     if (info->is_decompressor &&
         reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) {
+        info->err->msg_code = JMSG_NOMESSAGE;  // no earlier warning's code may decide the result
         OnError(info);
+    }
+}
+
+// The result for a decode that libjpeg ended: a picture too large for its memory or its
+// dimensions is no damaged file.
+int FailureOf(const jpeg_decompress_struct& cinfo) {
+    switch (cinfo.err->msg_code) {
+        case JERR_OUT_OF_MEMORY:
+        case JERR_NO_BACKING_STORE:
+        case JERR_WIDTH_OVERFLOW:
+        case JERR_IMAGE_TOO_BIG:
+            return SPI_NO_MEMORY;
+        default:
+            return SPI_OUT_OF_ORDER;
     }
 }
 
@@ -106,7 +123,7 @@ void CmykToBgr(const std::uint8_t* in, std::uint8_t* out, int width, bool invert
 // The decode proper; no object with a destructor lives in this frame.
 int Decode(TSession& s, const TInput& input, TDib& dib, const TProgress& progress) {
     if (setjmp(s.error.jump)) {
-        return SPI_OUT_OF_ORDER;
+        return FailureOf(s.cinfo);
     }
     Start(s, input);
     if (TooLarge(s.cinfo)) {
@@ -163,7 +180,7 @@ int Decode(TSession& s, const TInput& input, TDib& dib, const TProgress& progres
 
 int ReadHeader(TSession& s, const TInput& input, SPI_PICTINFO& info) {
     if (setjmp(s.error.jump)) {
-        return SPI_OUT_OF_ORDER;
+        return FailureOf(s.cinfo);
     }
     Start(s, input);
     const bool swapped = OrientationOf(s.cinfo) >= 5;

@@ -520,6 +520,24 @@ TBytes HugeJpeg() {
     return jpeg;
 }
 
+// Just under the pixel limit, but progressive and without subsampling: libjpeg would need
+// 16383 x 16383 x 3 x 2 bytes of coefficients, beyond the plug-in's work memory.
+TBytes ProgressiveBeyondWorkMemory() {
+    TBytes jpeg = EncodeJpeg(TTestImage::Pattern(8, 8), 90);
+    for (std::size_t i = 2; i + 14 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 1] = 0xC2;  // progressive
+            for (const std::size_t at : {i + 5, i + 7}) {
+                jpeg[at] = 0x3F;
+                jpeg[at + 1] = 0xFF;
+            }
+            jpeg[i + 11] = 0x11;  // luma sampled as the chroma: 4:4:4
+            break;
+        }
+    }
+    return jpeg;
+}
+
 TBytes HugeGif() {
     return {'G',  'I', 'F',  '8',  '9', 'a',  0xFF, 0xFF, 0xFF, 0xFF,
             0x80, 0,   0,    0,    0,   0,    255,  255,  255,      // two-colour table
@@ -581,6 +599,14 @@ INSTANTIATE_TEST_SUITE_P(Shipped, PluginLimits,
                                            THugeCase{"gif", "ifgif", HugeGif},
                                            THugeCase{"tiff", "iftiff", HugeTiff}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Not corrupt data: the decoder runs out of the memory it may use, and says so.
+TEST(PluginLimits, AJpegBeyondTheWorkMemoryIsOutOfMemory) {
+    TDibBlocks dib;
+    EXPECT_EQ(DecodeMemory(Plugin("ifjpeg"), ProgressiveBeyondWorkMemory(), dib), SPI_NO_MEMORY);
+    EXPECT_EQ(dib.info, nullptr);
+    EXPECT_EQ(dib.bits, nullptr);
+}
 
 }  // namespace
 }  // namespace korvent::test
