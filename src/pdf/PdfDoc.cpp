@@ -104,6 +104,7 @@ void TPdfDoc::DiscardDocument() {
 }
 
 TPdfDictionary* TPdfDoc::CreatePages(TPdfDictionary* parent) {
+    RequireDocument("CreatePages");
     auto* pages = FXref->Add(std::make_unique<TPdfDictionary>(FXref.get()));
     pages->SetNameItem("Type", "Pages");
     pages->SetItem("Kids", std::make_unique<TPdfArray>(FXref.get()));
@@ -145,6 +146,14 @@ void TPdfDoc::AddPage() {
     page->SetItem("Contents", *contents);
 
     FCanvas->SetPage(page);
+}
+
+// The operations that register objects need the cross-reference table of an open document
+// (StartDocument makes its page tree before the document counts as open).
+void TPdfDoc::RequireDocument(const char* operation) const {
+    if (!FXref) {
+        throw EPdfInvalidOperation(std::string(operation) + " --document is null.");
+    }
 }
 
 TPdfCanvas& TPdfDoc::Canvas() {
@@ -198,6 +207,7 @@ TPdfFont& TPdfDoc::GetFont(std::string_view name) {
 }
 
 TPdfFont& TPdfDoc::CreateFont(std::string_view name) {
+    RequireDocument("CreateFont");
     std::unique_ptr<TPdfFont> font = CreatePdfFont(name, *FXref);
     font->Data()->SetNameItem("Name", "F" + std::to_string(FFontList.size()));
     FFontList.push_back(std::move(font));
@@ -205,6 +215,7 @@ TPdfFont& TPdfDoc::CreateFont(std::string_view name) {
 }
 
 void TPdfDoc::AddImage(std::string_view name, std::unique_ptr<TPdfImage> image) {
+    RequireDocument("AddImage");
     if (FindXObject(name) != nullptr) {
         throw korvent::Exception("AddImage --the image named " + std::string(name) +
                                  " is already exists..");
@@ -218,6 +229,7 @@ void TPdfDoc::AddImage(std::string_view name, std::unique_ptr<TPdfImage> image) 
 }
 
 TPdfStream* TPdfDoc::RegisterXObject(std::unique_ptr<TPdfStream> object, std::string_view name) {
+    RequireDocument("RegisterXObject");
     if (!object) {
         throw EPdfInvalidValue("RegisterXObject --AObject is null");
     }

@@ -82,6 +82,7 @@ public:
     TPdfOutlineEntry* AdoptOutlineEntry(std::unique_ptr<TPdfOutlineEntry> entry);
 
 private:
+    void RequireDocument(const char* operation) const;
     void RegisterXObjectIndirect(TPdfStream& object, std::string_view name);
 
     TPdfCatalog* FRoot = nullptr;

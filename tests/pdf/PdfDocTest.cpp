@@ -167,10 +167,27 @@ INSTANTIATE_TEST_SUITE_P(
                       std::ostringstream out;
                       d.SaveToStream(out);
                   }},
-        StateCase{"GetPage --the Page is nil", [](TPdfDoc& d) {
+        StateCase{"GetPage --the Page is nil",
+                  [](TPdfDoc& d) {
                       d.StartDocument();
                       std::ostringstream out;
                       d.SaveToStream(out);
+                  }},
+        // The operations that register objects, called before a document is started or after
+        // it was discarded, must fail instead of reaching for a cross-reference table.
+        StateCase{"CreateFont --document is null.", [](TPdfDoc& d) { d.CreateFont("Arial"); }},
+        StateCase{"AddImage --document is null.",
+                  [](TPdfDoc& d) { d.AddImage("Img", TinyImage()); }},
+        StateCase{"RegisterXObject --document is null.",
+                  [](TPdfDoc& d) {
+                      auto form = std::make_unique<TPdfXObject>();
+                      form->Attributes().SetNameItem("Type", "XObject");
+                      d.RegisterXObject(std::move(form), "Form");
+                  }},
+        StateCase{"CreatePages --document is null.", [](TPdfDoc& d) {
+                      d.StartDocument();
+                      d.DiscardDocument();
+                      d.CreatePages(nullptr);
                   }}));
 
 TEST(PdfDocTest, UnknownFontClass) {
