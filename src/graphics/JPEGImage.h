@@ -22,7 +22,8 @@ public:
     TJPEGImage& operator=(const TJPEGImage& other);
     ~TJPEGImage() override;
 
-    bool Empty() const override { return !FBitmap && !FData; }
+    // Without data and without a bitmap holding pixels: nothing could be compressed.
+    bool Empty() const override { return !FData && (!FBitmap || FBitmap->Empty()); }
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
 

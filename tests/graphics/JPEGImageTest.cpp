@@ -96,6 +96,19 @@ TEST(JPEGImageTest, CopiesShareTheCompressedData) {
     EXPECT_EQ(copy.Width(), 64);
 }
 
+// A picture made from a bitmap without pixels has nothing to compress, so it is empty like a
+// new one: consumers that skip empty pictures must not run into a compression error.
+TEST(JPEGImageTest, FromAnEmptyBitmapItIsEmpty) {
+    for (const TBitmap& source : {TBitmap(), TBitmap(0, 5), TBitmap(5, 0, TPixelFormat::Bit8)}) {
+        TJPEGImage jpeg;
+        jpeg.Assign(source);
+        EXPECT_TRUE(jpeg.Empty());
+        EXPECT_EQ(jpeg.Width() * jpeg.Height(), 0);
+        jpeg.Assign(Gradient(4, 4));
+        EXPECT_FALSE(jpeg.Empty());
+    }
+}
+
 TEST(JPEGImageTest, NonJpegDataIsRefused) {
     TJPEGImage jpeg;
     std::istringstream in("BM not a jpeg at all");

@@ -294,6 +294,11 @@ TEST(PReportTest, PictureKindIsChecked) {
     const TBitmap empty;
     jpegItem.SetPicture(&empty);
     EXPECT_EQ(jpegItem.Picture(), nullptr);
+    // A JPEG picture made from a bitmap without pixels counts as empty too.
+    TJPEGImage fromEmpty;
+    fromEmpty.Assign(empty);
+    jpegItem.SetPicture(&fromEmpty);
+    EXPECT_EQ(jpegItem.Picture(), nullptr);
 }
 
 TEST(PReportTest, MarginRules) {
