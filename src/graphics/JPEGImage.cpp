@@ -49,9 +49,14 @@ void InitDestination(j_compress_ptr cinfo) {
 boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
     auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
     const std::size_t used = dest->out->size();
+    bool grown = true;
     try {
         dest->out->resize(used * 2);
     } catch (...) {
+        grown = false;
+    }
+    // Outside the handler: jumping out of a catch block would never finish the exception.
+    if (!grown) {
         ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
     }
     dest->pub.next_output_byte = dest->out->data() + used;
