@@ -86,9 +86,14 @@ QString EllipsisText(const QString& text, TEllipsisKind kind, const QFontMetrics
     return text;
 }
 
-TEllipsisLabel::TEllipsisLabel(QWidget* parent) : QLabel(parent) {}
+TEllipsisLabel::TEllipsisLabel(QWidget* parent) : QLabel(parent) {
+    // Shown as it is: a folder named "<b>" must not turn the path into markup.
+    setTextFormat(Qt::PlainText);
+}
 
-TEllipsisLabel::TEllipsisLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+TEllipsisLabel::TEllipsisLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setTextFormat(Qt::PlainText);
+}
 
 void TEllipsisLabel::SetEllipsis(TEllipsisKind kind) {
     FEllipsis = kind;

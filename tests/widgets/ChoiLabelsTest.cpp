@@ -166,6 +166,19 @@ private slots:
         QVERIFY(label.minimumSizeHint().width() < Width(QStringLiteral("/home")));
     }
 
+    void markupIsShownAsText() {
+        const QString text = QStringLiteral("<br>");  // as markup: nothing to see
+        TEllipsisLabel label(text);
+        TEllipsisLabel empty;
+        QCOMPARE(label.textFormat(), Qt::PlainText);
+        QCOMPARE(empty.textFormat(), Qt::PlainText);
+        for (TEllipsisLabel* shown : {&label, &empty}) {
+            shown->setFont(fFont);
+            shown->resize(Width(text) + 20, 20);
+        }
+        QVERIFY(label.grab().toImage() != empty.grab().toImage());
+    }
+
     void changingTheKindRepaintsAtOnce() {
         TCountingLabel label(kLongPath);
         label.setFont(fFont);
