@@ -55,6 +55,8 @@ TplBrowseFolderDialog::TplBrowseFolderDialog(const QString& rootPath, TplBrowseO
       FCancel(new QPushButton(QStringLiteral("キャンセル"), this)) {
     setWindowTitle(QStringLiteral("フォルダーの参照"));
     FTitle->setObjectName(QStringLiteral("Title"));
+    // Title and status are shown as they are, also when they hold a path with "<" in it.
+    FTitle->setTextFormat(Qt::PlainText);
     FTitle->setWordWrap(true);
     FTitle->setVisible(!title.isEmpty());
     FTree->setObjectName(QStringLiteral("FolderTree"));
@@ -62,6 +64,7 @@ TplBrowseFolderDialog::TplBrowseFolderDialog(const QString& rootPath, TplBrowseO
     FTree->setColumnCount(1);
     FTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FStatus->setObjectName(QStringLiteral("StatusText"));
+    FStatus->setTextFormat(Qt::PlainText);
     FStatus->setVisible(options.testFlag(bifStatusText));
     FOK->setObjectName(QStringLiteral("OKButton"));
     FOK->setDefault(true);

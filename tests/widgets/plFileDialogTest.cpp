@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -257,6 +258,18 @@ private slots:
         QCOMPARE(seen, QStringList{expected});
         QVERIFY(!ok);
         QCOMPARE(status, QStringLiteral("not here"));
+    }
+
+    void titleAndStatusAreShownAsText() {
+        const QString markup = QStringLiteral("<br>");  // as markup: an empty line
+        TplBrowseFolderDialog dialog(fRoot, bifStatusText, markup);
+        dialog.SetStatusText(markup);
+        for (const char* name : {"Title", "StatusText"}) {
+            const auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY(label);
+            QCOMPARE(label->text(), markup);
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        }
     }
 
     void classicDialogPlacement_data() {
