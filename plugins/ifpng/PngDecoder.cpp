@@ -57,6 +57,9 @@ bool Open(TSession& session, const TInput& input) {
         return false;
     }
     png_set_read_fn(session.png, &session, ReadBytes);
+    // libpng refuses more than a million pixels per row or column unless told otherwise; the
+    // plug-in's own limit is the number of pixels, checked before anything is allocated.
+    png_set_user_limits(session.png, 0x7FFFFFFF, 0x7FFFFFFF);
     return true;
 }
 

@@ -60,6 +60,8 @@ bool WritePngRows(TBytes& out, int width, int height, int bitDepth, int colorTyp
         return false;
     }
     png_set_write_fn(png, &out, PngWrite, PngFlush);
+    // Wider or higher than libpng's default limit of a million pixels is still valid PNG.
+    png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
                  bitDepth, colorType, interlace, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

@@ -600,6 +600,15 @@ INSTANTIATE_TEST_SUITE_P(Shipped, PluginLimits,
                                            THugeCase{"tiff", "iftiff", HugeTiff}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Within the pixel limit the plug-in decodes what the format allows, also beyond the million
+// pixels per row or column that libpng accepts unless told otherwise.
+TEST(PluginLimits, APngWiderThanAMillionPixelsDecodes) {
+    const TTestImage image = Gray(1000001, 1, false);
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(Plugin("ifpng"), EncodePng(image, TPngKind::Gray), dib), SPI_ALL_RIGHT);
+    ExpectPixels(dib.Pixels(), image, 0);
+}
+
 // Not corrupt data: the decoder runs out of the memory it may use, and says so.
 TEST(PluginLimits, AJpegBeyondTheWorkMemoryIsOutOfMemory) {
     TDibBlocks dib;
