@@ -122,6 +122,10 @@ int DecodePicture(const TInput& input, TDib& dib, const TProgress& progress) {
             colors.push_back({v, v, v});
         }
     }
+    // A transparent index beyond the table still marks pixels: the table grows to hold it.
+    if (transparent >= static_cast<int>(colors.size())) {
+        colors.resize(static_cast<std::size_t>(transparent) + 1, GifColorType{0, 0, 0});
+    }
     const int count = static_cast<int>(colors.size());
     const bool covers = frame.Left <= 0 && frame.Top <= 0 && frame.Left + frame.Width >= width &&
                         frame.Top + frame.Height >= height;

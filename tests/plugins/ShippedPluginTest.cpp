@@ -409,6 +409,25 @@ TEST_P(PluginDecode, TruncatedOrDamagedDataNeverCrashes) {
 INSTANTIATE_TEST_SUITE_P(Shipped, PluginDecode, ::testing::ValuesIn(kDecodeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A 2 x 1 GIF with a two-colour table (blue, red) whose transparent index, 3, lies beyond the
+// table; the first pixel has that index, the second index 0.
+TBytes GifTransparentBeyondTable() {
+    return {'G',  'I',  'F',  '8',  '9', 'a', 2, 0, 1, 0, 0x80, 0, 0,  // screen, 2 colours
+            0,    0,    255,  255,  0,   0,                            // blue, red
+            0x21, 0xF9, 4,    1,    0,   0,   3, 0,                    // transparent index 3
+            ',',  0,    0,    0,    0,   2,   0, 1, 0, 0,              // image descriptor
+            2,    2,    0x1C, 0x0A, 0,                                 // LZW: clear, 3, 0, end
+            ';'};
+}
+
+TEST(PluginDecodeGif, ATransparentIndexBeyondTheColourTableShowsWhite) {
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(Plugin("ifgif"), GifTransparentBeyondTable(), dib), SPI_ALL_RIGHT);
+    ASSERT_EQ(dib.Header().biBitCount, 8);
+    ASSERT_GE(dib.Header().biClrUsed, 4u);  // every index in the picture has its entry
+    ExpectPixels(dib.Pixels(), TTestImage{2, 1, {{255, 255, 255, 255}, {0, 0, 255, 255}}}, 0);
+}
+
 // ---- JPEG orientation -----------------------------------------------------------------------
 
 struct TOrientationCase {
