@@ -180,8 +180,13 @@ void TNumberEdit::keyPressEvent(QKeyEvent* event) {
         SetEditState(ApplySignKey(key, state, format));
         return;
     }
-    if (key == format.Separators.Decimal && text().contains(key)) {
-        return;
+    if (key == format.Separators.Decimal) {
+        // Only one separator; one inside the selection is about to be replaced by this one.
+        QString kept = state.Text;
+        kept.remove(state.SelStart, state.SelLength);
+        if (kept.contains(key)) {
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
     FTyped = true;

@@ -206,6 +206,27 @@ private slots:
         QCOMPARE(edit.text(), QStringLiteral("1.52"));
     }
 
+    void separatorReplacesASelectedOne_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all selected") << 0 << 4 << "0.5";
+        QTest::newRow("separator selected") << 1 << 1 << "1.525";
+        QTest::newRow("separator kept") << 0 << 1 << "5.25";  // only "1" selected
+    }
+    void separatorReplacesASelectedOne() {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, text);
+        TForm form;
+        form.edit->SetValue(1.25L);
+        QVERIFY(form.Enter());
+        form.edit->setSelection(start, length);
+        QTest::keyClicks(form.edit, QStringLiteral(".5"));
+        form.Leave();
+        QCOMPARE(form.edit->text(), text);
+    }
+
     void hexadecimalShows_data() {
         QTest::addColumn<bool>("validMinus");
         QTest::addColumn<double>("value");
