@@ -11,6 +11,7 @@
 #include "spi/InSPI.h"
 #include "spi/SPIBitmap.h"
 #include "spi/SPIDupCreateSPIs.h"
+#include "spi/SPIFOpenErrorSPI.h"
 #include "spi/SPIInvalidAPI.h"
 #include "spi/SpiTestSupport.h"
 #include "spi/XnSPI.h"
@@ -120,6 +121,17 @@ INSTANTIATE_TEST_SUITE_P(
                       // An image plug-in without GetPicture is refused.
                       TKindCase{"kts_nopicture", TKind::None}),
     [](const auto& info) { return std::string(info.param.plugin); });
+
+TEST(SPI, AnEmptyPathIsNoLibrary) {
+    // Not the program itself, which is what the system loader takes an empty name for.
+    try {
+        TSPI::Create<TSPI>("");
+        FAIL() << "no exception";
+    } catch (const ESPIFOpenErrorSPI& e) {
+        EXPECT_STREQ(e.what(), ":Susie Pluginがロードできませんでした");
+    }
+    EXPECT_EQ(TSPIs::CreateSPI(""), nullptr);
+}
 
 TEST(SPIs, FilesThatAreNoLibraryGiveNoPlugin) {
     TTempDir dir;

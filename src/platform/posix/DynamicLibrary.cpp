@@ -9,11 +9,18 @@
 namespace korvent::platform {
 
 std::unique_ptr<DynamicLibrary> DynamicLibrary::Load(const std::string& path, std::string* error) {
+    // dlopen takes an empty name for the program itself, which is no library to load here.
+    if (path.empty()) {
+        if (error) {
+            *error = "no library named";
+        }
+        return nullptr;
+    }
     dlerror();
     // A name without a slash would make dlopen search the library path instead of the folder
     // the caller found the file in.
     std::string name = path;
-    if (!name.empty() && name.find('/') == std::string::npos) {
+    if (name.find('/') == std::string::npos) {
         name = "./" + name;
     }
     void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
