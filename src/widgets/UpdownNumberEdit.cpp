@@ -6,6 +6,7 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvent::widgets {
 
@@ -30,7 +31,11 @@ long double TUpdownNumberEdit::Increment() {
 }
 
 void TUpdownNumberEdit::SetIncrement(long double increment) {
-    Updown()->SetIncrement(increment);
+    // A step that is not a number would send every click to a bound; it is ignored, as
+    // non-finite values, minimums and maximums are.
+    if (std::isfinite(increment)) {
+        Updown()->SetIncrement(increment);
+    }
 }
 
 void TUpdownNumberEdit::SetWrap(bool wrap) {

@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 using namespace korvent::widgets;
 
 Q_DECLARE_METATYPE(korvent::widgets::TUpDownDirection)
@@ -117,6 +119,22 @@ private slots:
         form.edit->SetValue(9);
         form.Key(TUpDownDirection::updUp);
         QCOMPARE(Value(form.edit), 10.0);
+    }
+
+    void nonFiniteIncrementIsIgnored_data() {
+        QTest::addColumn<double>("increment");
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
+    }
+    void nonFiniteIncrementIsIgnored() {
+        QFETCH(double, increment);
+        TForm form;
+        form.Range(true, false, 5);
+        form.edit->SetIncrement(2);
+        form.edit->SetIncrement(increment);
+        QCOMPARE(static_cast<double>(form.edit->Increment()), 2.0);
+        form.Click(TUpDownDirection::updUp);
+        QCOMPARE(Value(form.edit), 7.0);
     }
 
     void vetoLeavesEverything() {
