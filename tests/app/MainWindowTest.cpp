@@ -9,6 +9,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -187,6 +190,56 @@ private slots:
         QVERIFY(shown.endsWith(QStringLiteral("/report.doc")));
         QVERIFY(shown.contains(QStringLiteral("...")));
         QVERIFY(list->fontMetrics().horizontalAdvance(shown) <= list->viewport()->width() - 10);
+    }
+
+    // Texts fit the room beside the check box, also once the scroll bar has appeared, so the
+    // list never cuts a file name short with its own ellipsis.
+    void listTextsFitBesideTheCheckBox() {
+        std::string deep;
+        for (char c = 'a'; c <= 'z'; ++c) {
+            deep += std::string("/") + c + c;
+        }
+        deep += "/report.doc";
+        auto window = MakeWindow({deep});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* list = window->findChild<QListWidget*>("CheckListBox1");
+        // The room a text has: from where the style puts it beside the check box to the
+        // visible edge of the list, less the margins the style keeps around it.
+        auto room = [list](QListWidgetItem* item) {
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.rect = list->visualItemRect(item);
+            option.features =
+                QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+            option.text = item->text();
+            const QRect text =
+                list->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, list);
+            const int margin =
+                list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+            return list->viewport()->width() - text.left() - 2 * margin;
+        };
+        QVERIFY(list->item(0)->text().endsWith(QStringLiteral("/report.doc")));
+        QVERIFY(list->fontMetrics().horizontalAdvance(list->item(0)->text()) <=
+                room(list->item(0)));
+
+        auto drop = [&window](int count, const std::string& path) {
+            QMimeData data;
+            data.setUrls(QList<QUrl>(count, QUrl::fromLocalFile(QString::fromStdString(path))));
+            const QPoint at = window->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &enter);
+            QDropEvent event(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &event);
+            QCoreApplication::processEvents();
+        };
+        drop(60, deep);  // fitted while the scroll bar is not shown yet
+        QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+        drop(1, deep);  // fitted with the scroll bar shown
+        for (int i : {0, list->count() - 1}) {
+            QVERIFY(list->fontMetrics().horizontalAdvance(list->item(i)->text()) <=
+                    room(list->item(i)));
+        }
     }
 
     void moveButtonsUseTheListSelection() {

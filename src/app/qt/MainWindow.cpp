@@ -24,6 +24,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -104,6 +105,28 @@ void SetColor(QWidget* widget, QPalette::ColorRole role, const Color& color,
     widget->setPalette(palette);
 }
 
+// The width an entry's text may take in `list`: the item's text area beside the check box,
+// less the margins the style keeps inside it, and less the vertical scroll bar while that is
+// not shown yet (it appears as entries are added, and texts are not fitted again then).
+int ItemTextWidth(const QListWidget* list) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = QRect(0, 0, list->viewport()->width(), list->fontMetrics().height());
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.font = list->font();
+    option.fontMetrics = list->fontMetrics();
+    option.text = QStringLiteral("x");
+    const QStyle* style = list->style();
+    // The text starts after the check box and may run to the item's right edge.
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &option, list);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    int width = option.rect.right() + 1 - text.left() - 2 * margin;
+    if (!list->verticalScrollBar()->isVisible()) {
+        width -= style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    }
+    return std::max(0, width);
+}
+
 }  // namespace
 
 TMainWindow::TMainWindow(FormServices services, platform::MessageBoxes* messages, QWidget* parent)
@@ -174,7 +197,9 @@ void TMainWindow::Invoke(Handler handler) {
 
 void TMainWindow::Invoke(const std::function<void()>& action) {
     if (fJobList) {
-        fForm->Model().CheckListBox1.Width = fJobList->contentsRect().width();
+        // The logic fits texts to the list's width less 10 pixels; here that is exactly the
+        // room the list gives a text, so that it never cuts a file name short.
+        fForm->Model().CheckListBox1.Width = ItemTextWidth(fJobList) + 10;
     }
     try {
         action();
