@@ -76,7 +76,7 @@ void OnLibraryProgress(j_common_ptr info) {
 }
 
 // The result for a decode that libjpeg ended: a picture too large for its memory or its
-// dimensions is no damaged file.
+// dimensions, or of a kind this build cannot decode (12-bit samples), is no damaged file.
 int FailureOf(const jpeg_decompress_struct& cinfo) {
     switch (cinfo.err->msg_code) {
         case JERR_OUT_OF_MEMORY:
@@ -84,6 +84,9 @@ int FailureOf(const jpeg_decompress_struct& cinfo) {
         case JERR_WIDTH_OVERFLOW:
         case JERR_IMAGE_TOO_BIG:
             return SPI_NO_MEMORY;
+        case JERR_BAD_PRECISION:
+        case JERR_NOT_COMPILED:
+            return SPI_NOT_SUPPORT;
         default:
             return SPI_OUT_OF_ORDER;
     }

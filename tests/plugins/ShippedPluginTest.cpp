@@ -628,13 +628,49 @@ TEST(PluginLimits, APngWiderThanAMillionPixelsDecodes) {
     ExpectPixels(dib.Pixels(), image, 0);
 }
 
-// Not corrupt data: the decoder runs out of the memory it may use, and says so.
-TEST(PluginLimits, AJpegBeyondTheWorkMemoryIsOutOfMemory) {
+// Twelve bits per sample, which the 8-bit libjpeg cannot decode.
+TBytes TwelveBitJpeg() {
+    TBytes jpeg = EncodeJpeg(TTestImage::Pattern(8, 8), 90);
+    for (std::size_t i = 2; i + 4 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 4] = 12;
+            break;
+        }
+    }
+    return jpeg;
+}
+
+struct TJpegRefusalCase {
+    const char* name;
+    TBytes (*make)();
+    int result;
+};
+
+class JpegRefusal : public ::testing::TestWithParam<TJpegRefusalCase> {};
+
+// Not corrupt data: a picture beyond the memory the decoder may use, or of a kind it cannot
+// decode, is refused with the code that says so, for the picture and for its information.
+TEST_P(JpegRefusal, NamesTheReason) {
+    const TBytes bytes = GetParam().make();
     TDibBlocks dib;
-    EXPECT_EQ(DecodeMemory(Plugin("ifjpeg"), ProgressiveBeyondWorkMemory(), dib), SPI_NO_MEMORY);
+    EXPECT_EQ(DecodeMemory(Plugin("ifjpeg"), bytes, dib), GetParam().result);
     EXPECT_EQ(dib.info, nullptr);
     EXPECT_EQ(dib.bits, nullptr);
+    if (GetParam().result == SPI_NOT_SUPPORT) {
+        SPI_PICTINFO info{};
+        EXPECT_EQ(Plugin("ifjpeg").GetPictureInfo(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<long>(bytes.size()), SPI_INPUT_MEMORY,
+                                                  &info),
+                  SPI_NOT_SUPPORT);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Shipped, JpegRefusal,
+    ::testing::Values(TJpegRefusalCase{"beyond_work_memory", ProgressiveBeyondWorkMemory,
+                                       SPI_NO_MEMORY},
+                      TJpegRefusalCase{"twelve_bit", TwelveBitJpeg, SPI_NOT_SUPPORT}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace korvent::test
