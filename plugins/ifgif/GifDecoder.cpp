@@ -91,6 +91,19 @@ int ReadPictureInfo(const TInput& input, SPI_PICTINFO& info) {
     }
     info.width = gif->SWidth;
     info.height = gif->SHeight;
+    // A zero screen: the picture is the first frame's extent, as GetPicture makes it.
+    if (gif->SWidth <= 0 || gif->SHeight <= 0) {
+        int transparent = -1;
+        if (!SeekFirstImage(gif.get(), transparent)) {
+            return SPI_OUT_OF_ORDER;
+        }
+        if (gif->SWidth <= 0) {
+            info.width = gif->Image.Left + gif->Image.Width;
+        }
+        if (gif->SHeight <= 0) {
+            info.height = gif->Image.Top + gif->Image.Height;
+        }
+    }
     info.colorDepth = 8;
     return SPI_ALL_RIGHT;
 }

@@ -428,6 +428,22 @@ TEST(PluginDecodeGif, ATransparentIndexBeyondTheColourTableShowsWhite) {
     ExpectPixels(dib.Pixels(), TTestImage{2, 1, {{255, 255, 255, 255}, {0, 0, 255, 255}}}, 0);
 }
 
+TEST(PluginDecodeGif, AZeroScreenTakesTheFramesExtentForPictureAndInfo) {
+    TBytes gif = GifTransparentBeyondTable();
+    std::fill(gif.begin() + 6, gif.begin() + 10, std::uint8_t{0});  // screen 0 x 0
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(Plugin("ifgif"), gif, dib), SPI_ALL_RIGHT);
+    EXPECT_EQ(dib.Header().biWidth, 2);
+    EXPECT_EQ(dib.Header().biHeight, 1);
+    SPI_PICTINFO info{};
+    ASSERT_EQ(
+        Plugin("ifgif").GetPictureInfo(reinterpret_cast<const char*>(gif.data()),
+                                       static_cast<long>(gif.size()), SPI_INPUT_MEMORY, &info),
+        SPI_ALL_RIGHT);
+    EXPECT_EQ(info.width, 2);
+    EXPECT_EQ(info.height, 1);
+}
+
 // ---- JPEG orientation -----------------------------------------------------------------------
 
 struct TOrientationCase {
