@@ -3,22 +3,12 @@
 #include "app/MainForm.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/FormView.h"
 #include "app/PathText.h"
+#include "printer/PrinterNames.h"
 
 namespace korvent::app {
-namespace {
-
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-}  // namespace
 
 std::string TMainForm::FitToList(const std::string& path) {
     FormView& view = fEnv.view;
@@ -61,9 +51,10 @@ void TMainForm::BtnApendFileClick() {
         return;
     }
     for (const std::string& path : *chosen) {
-        const bool known =
-            std::any_of(FFilePaths.begin(), FFilePaths.end(),
-                        [&](const std::string& p) { return EqualsIgnoreCase(p, path); });
+        const bool known = std::any_of(
+            FFilePaths.begin(), FFilePaths.end(),
+            // Letter case as for printer names: ASCII, Latin-1 and full-width.
+            [&](const std::string& p) { return printer::SameNameIgnoringCase(p, path); });
         if (!known) {
             AddJob(path);
         }

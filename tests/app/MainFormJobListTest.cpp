@@ -72,6 +72,14 @@ TEST_F(JobListTest, AppendRefusesPathsKnownInAnyLetterCase) {
     EXPECT_EQ(form->FFileCount, 2);
 }
 
+// Letters beyond ASCII have a case too: Latin-1 and full-width letters; kana have none.
+TEST_F(JobListTest, AppendComparesLettersBeyondAsciiWithoutCase) {
+    Create();
+    Register({"/d/Résumé.doc", "/d/ＲＥＰＯＲＴ.doc", "/d/かな.doc"});
+    Register({"/d/RÉSUMÉ.DOC", "/d/ｒｅｐｏｒｔ.doc", "/d/カナ.doc"});
+    ExpectLists({"/d/Résumé.doc", "/d/ＲＥＰＯＲＴ.doc", "/d/かな.doc", "/d/カナ.doc"});
+}
+
 TEST_F(JobListTest, AppendCancelledStillResetsTheRunPosition) {
     Create();
     Register({"/d/a", "/d/b"});
