@@ -57,9 +57,13 @@ std::string TMainForm::SelectOverWriteMode(const std::string& path) {
     }
     switch (fModel.RadioGroup1.ItemIndex) {
         case 1: {
-            // A file that cannot be deleted meets the writer's own overwrite prompt.
+            // A file that cannot be deleted meets the writer's own overwrite prompt. Only a file
+            // is deleted: a folder of that name (which the system call would remove when empty)
+            // stays, as a failed delete.
             std::error_code ec;
-            std::filesystem::remove(std::filesystem::path(path), ec);
+            if (!std::filesystem::is_directory(std::filesystem::path(path), ec)) {
+                std::filesystem::remove(std::filesystem::path(path), ec);
+            }
             return path;
         }
         case 2:

@@ -58,6 +58,13 @@ TEST_F(NamingTest, PolicyOneDeletesTheExistingFile) {
     EXPECT_FALSE(Exists("report.pdf"));
 }
 
+TEST_F(NamingTest, PolicyOneDeletesNoFolder) {
+    fs::create_directory(fs::path(out) / "report.pdf");
+    Policy(1);
+    EXPECT_EQ(form->MakeSaveFilePath("report.doc"), Out("report.pdf"));
+    EXPECT_TRUE(fs::is_directory(fs::path(out) / "report.pdf"));
+}
+
 TEST_F(NamingTest, PolicyTwoAddsTheNewSuffixUntilTheNameIsFree) {
     Policy(2);
     Touch("report.pdf");
