@@ -7,7 +7,7 @@ PACKAGES=(
   # toolchain
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format
   # libraries
-  qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
   libcups2-dev libqpdf-dev
   # runtime and checks

@@ -1,5 +1,7 @@
 #include "app/PathText.h"
 
+#include <filesystem>
+
 namespace korvent::app {
 namespace {
 
@@ -119,6 +121,14 @@ std::string FitPathToWidth(const std::string& path, int maxWidth,
         text = drive + folder + name;
     }
     return text;
+}
+
+std::string FullCommandLinePath(const std::string& path, const std::string& currentDir) {
+    namespace fs = std::filesystem;
+    if (path.empty() || fs::path(path).is_absolute()) {
+        return path;
+    }
+    return (fs::path(currentDir) / path).lexically_normal().string();
 }
 
 }  // namespace korvent::app

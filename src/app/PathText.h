@@ -24,6 +24,10 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext, char 
 // cutting into a folder part that `name` carries.
 std::string RemoveLastFour(const std::string& name, char sep);
 
+// A path given on the command line as a full path: a relative one is taken from `currentDir`
+// (as the shell that started us meant it), with "." and ".." resolved; "/" paths only.
+std::string FullCommandLinePath(const std::string& path, const std::string& currentDir);
+
 // One shortening step on the folder part of a path ("\a\b\" -> "\...\b\"; "...\b\" -> "").
 void DropFirstFolder(std::string& folder, char sep);
 // `path` shortened folder by folder until `textWidth` of it is at most `maxWidth`; the file

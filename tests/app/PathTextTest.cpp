@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace korvent::app {
@@ -128,6 +129,27 @@ TEST(PathText, ExcludeTrailingDelimiter) {
     EXPECT_EQ(ExcludeTrailingDelimiter("/", '/'), "/");
     EXPECT_EQ(ExcludeTrailingDelimiter("//", '/'), "/");
 }
+
+struct CommandLineCase {
+    std::string argument;
+    std::string expected;
+};
+
+class CommandLinePaths : public ::testing::TestWithParam<CommandLineCase> {};
+
+// A relative argument would otherwise leave the job without a folder, so "same folder" output
+// would land in the root.
+TEST_P(CommandLinePaths, BecomeFullPathsFromTheCurrentFolder) {
+    EXPECT_EQ(FullCommandLinePath(GetParam().argument, "/home/user/work"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLinePaths,
+    ::testing::Values(CommandLineCase{"report.doc", "/home/user/work/report.doc"},
+                      CommandLineCase{"./sub/report.doc", "/home/user/work/sub/report.doc"},
+                      CommandLineCase{"../other/報告書.doc", "/home/user/other/報告書.doc"},
+                      CommandLineCase{"/srv/a b/report.doc", "/srv/a b/report.doc"},
+                      CommandLineCase{"", ""}));
 
 }  // namespace
 }  // namespace korvent::app

@@ -1,10 +1,13 @@
 // KorventPDF: turns the files of a list into PDF documents.
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app/PathText.h"
 #include "app/qt/MainWindow.h"
 #include "platform/KnownFolders.h"
 #include "platform/Paths.h"
@@ -18,10 +21,20 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KorventPDF"));
 
+    // The window is Japanese whatever the user's locale, so Qt's own texts (Yes/No, edit
+    // menus) are too; without the translation they simply stay English.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+
+    std::error_code cwdError;
+    const std::string currentDir = std::filesystem::current_path(cwdError).string();
     std::vector<std::string> arguments;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
-        arguments.push_back(args[i].toStdString());
+        arguments.push_back(korvent::app::FullCommandLinePath(args[i].toStdString(), currentDir));
     }
 
     using namespace korvent;
