@@ -6,7 +6,7 @@
 
 #include "app/FormView.h"
 #include "app/PathText.h"
-#include "printer/PrinterNames.h"
+#include "platform/TextCase.h"
 
 namespace korvent::app {
 
@@ -53,8 +53,7 @@ void TMainForm::BtnApendFileClick() {
     for (const std::string& path : *chosen) {
         const bool known = std::any_of(
             FFilePaths.begin(), FFilePaths.end(),
-            // Letter case as for printer names: ASCII, Latin-1 and full-width.
-            [&](const std::string& p) { return printer::SameNameIgnoringCase(p, path); });
+            [&](const std::string& p) { return platform::SameTextIgnoringCase(p, path); });
         if (!known) {
             AddJob(path);
         }

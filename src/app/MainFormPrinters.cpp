@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "platform/Clock.h"
-#include "printer/PrinterNames.h"
+#include "platform/TextCase.h"
 #include "printer/RecordedDevData.h"
 #include "printer/plSetPrinter.h"
 #include "settings/RegFiler.h"
@@ -106,7 +106,7 @@ void TMainForm::SetPrinterName() {
         const std::vector<std::string>& printers = plSetPDFWriter->Printers();
         bool installed = false;
         for (const std::string& p : printers) {
-            installed = installed || printer::SameNameIgnoringCase(p, saved);
+            installed = installed || platform::SameTextIgnoringCase(p, saved);
         }
         if (!saved.empty() && installed) {
             plSetPDFWriter->SetPrinterName(saved);

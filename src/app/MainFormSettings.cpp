@@ -128,13 +128,8 @@ void TMainForm::LoadSettings() {
     if (!dir.empty()) {
         OutputDir = dir;
     } else if (!fEnv.services.desktopDir.empty()) {
-        // Taken with one trailing separator (a desktop of "$HOME/" already has it), which is
-        // then removed.
-        std::string desktop = fEnv.services.desktopDir.string();
-        if (desktop.back() != kPathDelimiter) {
-            desktop += kPathDelimiter;
-        }
-        OutputDir = ExcludeTrailingDelimiter(desktop, kPathDelimiter);
+        // A desktop of "$HOME/" (xdg-user-dirs with the folder switched off) loses its separator.
+        OutputDir = ExcludeTrailingDelimiter(fEnv.services.desktopDir.string(), kPathDelimiter);
     }
     if (ReadInteger("OutPutMode") == 1) {
         SetRadio(m.RBtnOutPut1, m.RBtnOutPut2, &TMainForm::RBtnOutPut1Click);

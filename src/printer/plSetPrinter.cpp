@@ -4,7 +4,7 @@
 #include <span>
 
 #include "platform/Abort.h"
-#include "printer/PrinterNames.h"
+#include "platform/TextCase.h"
 
 namespace korvent::printer {
 
@@ -60,13 +60,13 @@ int TplSetPrinter::FindPrinterIndex(const std::string& name) const {
     if (name.empty()) {
         return -1;
     }
-    std::string wanted = UpperCaseName(name);
+    std::string wanted = platform::UpperCaseText(name);
     const auto& records = fContext->EnumBuffer;
     for (std::size_t k = 0; k < RecordLimit(); ++k) {
         if (records[k].Hidden() || records[k].name.empty()) {
             continue;
         }
-        if (wanted.find(UpperCaseName(records[k].name)) != std::string::npos) {
+        if (wanted.find(platform::UpperCaseText(records[k].name)) != std::string::npos) {
             return static_cast<int>(k);
         }
     }
@@ -84,7 +84,7 @@ int TplSetPrinter::MatchPrinterIndex(const std::string& name) const {
     }
     const auto& records = fContext->EnumBuffer;
     for (std::size_t k = 0; k < RecordLimit(); ++k) {
-        if (!records[k].Hidden() && SameNameIgnoringCase(records[k].name, name)) {
+        if (!records[k].Hidden() && platform::SameTextIgnoringCase(records[k].name, name)) {
             return static_cast<int>(k);
         }
     }

@@ -1,6 +1,6 @@
-#include "printer/PrinterNames.h"
+#include "platform/TextCase.h"
 
-namespace korvent::printer {
+namespace korvent::platform {
 
 namespace {
 
@@ -44,7 +44,7 @@ char32_t Upper(char32_t cp) {
 
 }  // namespace
 
-std::string UpperCaseName(std::string_view name) {
+std::string UpperCaseText(std::string_view name) {
     std::string out;
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size();) {
@@ -60,8 +60,8 @@ std::string UpperCaseName(std::string_view name) {
     return out;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return UpperCaseName(a) == UpperCaseName(b);
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    return UpperCaseText(a) == UpperCaseText(b);
 }
 
-}  // namespace korvent::printer
+}  // namespace korvent::platform
