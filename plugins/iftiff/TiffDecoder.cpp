@@ -252,7 +252,9 @@ int ReadPictureInfo(const TInput& input, SPI_PICTINFO& info) {
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
     info.width = static_cast<std::int32_t>(width);
     info.height = static_cast<std::int32_t>(height);
-    info.colorDepth = static_cast<std::int16_t>(std::min(samples * bits, 32));
+    // Both fields are 16-bit and may hold anything; multiply wide.
+    info.colorDepth =
+        static_cast<std::int16_t>(std::min<std::uint32_t>(std::uint32_t{samples} * bits, 32));
     return SPI_ALL_RIGHT;
 }
 

@@ -17,9 +17,11 @@ run_once() {
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         "$1" "$2" "$3" &
         pid=$!
-        # Wait for the main window to be mapped, then end the program.
-        for _ in $(seq 1 100); do
-            if xwininfo -root -tree 2>/dev/null | grep -q "KorventＰＤＦ"; then
+        # Wait for the main window to be mapped, then end the program. The window is listed
+        # from its creation on, before it is shown; only a viewable one has run its show step.
+        for _ in $(seq 1 150); do
+            id=$(xwininfo -root -tree 2>/dev/null | grep "KorventＰＤＦ" | awk "{print \$1}" | head -n 1)
+            if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then
                 echo mapped
                 break
             fi

@@ -580,7 +580,8 @@ TBytes HugeGif() {
             2,    2,   0x4C, 0x01, 0,   ';'};
 }
 
-TBytes HugeTiff() {
+// A one-strip grey TIFF described by its header alone; the strip holds a single byte.
+TBytes HeaderOnlyTiff(unsigned width, unsigned height, unsigned bits, unsigned samples) {
     TBytes t = {'I', 'I', 42, 0, 8, 0, 0, 0};
     auto u16 = [&](unsigned v) {
         t.insert(t.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
@@ -601,16 +602,20 @@ TBytes HugeTiff() {
         }
     };
     u16(8);
-    entry(256, 4, 30000);  // width
-    entry(257, 4, 30000);  // height
-    entry(258, 3, 8);      // bits per sample
-    entry(262, 3, 1);      // grey
-    entry(273, 4, 8);      // strip offset
-    entry(277, 3, 1);      // samples per pixel
-    entry(278, 4, 30000);  // rows per strip
-    entry(279, 4, 1);      // strip byte count
+    entry(256, 4, width);
+    entry(257, 4, height);
+    entry(258, 3, bits);
+    entry(262, 3, 1);  // grey
+    entry(273, 4, 8);  // strip offset
+    entry(277, 3, samples);
+    entry(278, 4, height);  // rows per strip
+    entry(279, 4, 1);       // strip byte count
     u32(0);
     return t;
+}
+
+TBytes HugeTiff() {
+    return HeaderOnlyTiff(30000, 30000, 8, 1);
 }
 
 struct THugeCase {
@@ -634,6 +639,17 @@ INSTANTIATE_TEST_SUITE_P(Shipped, PluginLimits,
                                            THugeCase{"gif", "ifgif", HugeGif},
                                            THugeCase{"tiff", "iftiff", HugeTiff}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Bits per sample and samples per pixel are 16-bit fields each; their product must not wrap.
+TEST(PluginLimits, AbsurdSampleFieldsGiveAtMostThirtyTwoBitsOfDepth) {
+    const TBytes tiff = HeaderOnlyTiff(2, 2, 65284, 62977);
+    SPI_PICTINFO info{};
+    ASSERT_EQ(
+        Plugin("iftiff").GetPictureInfo(reinterpret_cast<const char*>(tiff.data()),
+                                        static_cast<long>(tiff.size()), SPI_INPUT_MEMORY, &info),
+        SPI_ALL_RIGHT);
+    EXPECT_EQ(info.colorDepth, 32);
+}
 
 // Within the pixel limit the plug-in decodes what the format allows, also beyond the million
 // pixels per row or column that libpng accepts unless told otherwise.
