@@ -161,8 +161,10 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QMimeData data;
+        // A Linux file name need not be UTF-8; the job list keeps its bytes.
         data.setUrls({QUrl::fromLocalFile("/data/a.doc"), QUrl::fromLocalFile("/data/b.txt"),
-                      QUrl("https://example.com/c.doc")});
+                      QUrl("https://example.com/c.doc"), QUrl::fromLocalFile("/data/日本 語#1.doc"),
+                      QUrl::fromEncoded("file:///data/r%E9sum%E9.doc")});
         const QPoint at = window->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &enter);
@@ -171,9 +173,10 @@ private slots:
         QApplication::sendEvent(window.get(), &drop);
 
         QCOMPARE(window->Form().FFilePaths,
-                 (std::vector<std::string>{"/cmd/line.doc", "/data/a.doc", "/data/b.txt"}));
+                 (std::vector<std::string>{"/cmd/line.doc", "/data/a.doc", "/data/b.txt",
+                                           "/data/日本 語#1.doc", "/data/r\xE9sum\xE9.doc"}));
         auto* list = window->findChild<QListWidget*>("CheckListBox1");
-        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->count(), 5);
         QCOMPARE(list->item(1)->text(), QStringLiteral("/data/a.doc"));
         QCOMPARE(window->Form().FFromCommandLine, 1);
     }

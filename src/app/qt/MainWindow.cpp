@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QByteArray>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -41,6 +43,15 @@ namespace {
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The dropped file's name as the file system spells it. QUrl reads the path as UTF-8, which
+// would change a name made of other bytes; the encoded path keeps them.
+std::string LocalFileName(const QUrl& url) {
+    if (!url.host().isEmpty()) {
+        return url.toLocalFile().toStdString();
+    }
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
 // Tight margins and spacing inside groups, so that all pages fit the minimum window size.
@@ -844,7 +855,7 @@ void TMainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            paths.push_back(url.toLocalFile().toStdString());
+            paths.push_back(LocalFileName(url));
         }
     }
     event->acceptProposedAction();

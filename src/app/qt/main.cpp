@@ -1,7 +1,6 @@
 // KorventPDF: turns the files of a list into PDF documents.
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QStringList>
 #include <QTranslator>
 #include <filesystem>
 #include <string>
@@ -31,10 +30,11 @@ int main(int argc, char* argv[]) {
 
     std::error_code cwdError;
     const std::string currentDir = std::filesystem::current_path(cwdError).string();
+    // QApplication has taken its own options out of argv; what is left are file names, kept as
+    // bytes because a Linux name need not be UTF-8.
     std::vector<std::string> arguments;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        arguments.push_back(korvent::app::FullCommandLinePath(args[i].toStdString(), currentDir));
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(korvent::app::FullCommandLinePath(argv[i], currentDir));
     }
 
     using namespace korvent;
