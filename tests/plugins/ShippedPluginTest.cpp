@@ -42,6 +42,11 @@ int DecodeMemory(TPluginModule& plugin, const TBytes& bytes, TDibBlocks& dib,
                              &dib.bits, progress, user);
 }
 
+int InfoOfMemory(TPluginModule& plugin, const TBytes& bytes, SPI_PICTINFO& info) {
+    return plugin.GetPictureInfo(reinterpret_cast<const char*>(bytes.data()),
+                                 static_cast<long>(bytes.size()), SPI_INPUT_MEMORY, &info);
+}
+
 // ---- texts ----------------------------------------------------------------------------------
 
 struct TTextsCase {
@@ -436,10 +441,7 @@ TEST(PluginDecodeGif, AZeroScreenTakesTheFramesExtentForPictureAndInfo) {
     EXPECT_EQ(dib.Header().biWidth, 2);
     EXPECT_EQ(dib.Header().biHeight, 1);
     SPI_PICTINFO info{};
-    ASSERT_EQ(
-        Plugin("ifgif").GetPictureInfo(reinterpret_cast<const char*>(gif.data()),
-                                       static_cast<long>(gif.size()), SPI_INPUT_MEMORY, &info),
-        SPI_ALL_RIGHT);
+    ASSERT_EQ(InfoOfMemory(Plugin("ifgif"), gif, info), SPI_ALL_RIGHT);
     EXPECT_EQ(info.width, 2);
     EXPECT_EQ(info.height, 1);
 }
@@ -465,10 +467,7 @@ TEST_P(JpegOrientation, PhonePhotosComeOutUpright) {
     ExpectPixels(dib.Pixels(), expected, 0);
 
     SPI_PICTINFO info{};
-    ASSERT_EQ(
-        Plugin("ifjpeg").GetPictureInfo(reinterpret_cast<const char*>(tagged.data()),
-                                        static_cast<long>(tagged.size()), SPI_INPUT_MEMORY, &info),
-        SPI_ALL_RIGHT);
+    ASSERT_EQ(InfoOfMemory(Plugin("ifjpeg"), tagged, info), SPI_ALL_RIGHT);
     EXPECT_EQ(info.width, expected.width);
     EXPECT_EQ(info.height, expected.height);
 }
@@ -644,10 +643,7 @@ INSTANTIATE_TEST_SUITE_P(Shipped, PluginLimits,
 TEST(PluginLimits, AbsurdSampleFieldsGiveAtMostThirtyTwoBitsOfDepth) {
     const TBytes tiff = HeaderOnlyTiff(2, 2, 65284, 62977);
     SPI_PICTINFO info{};
-    ASSERT_EQ(
-        Plugin("iftiff").GetPictureInfo(reinterpret_cast<const char*>(tiff.data()),
-                                        static_cast<long>(tiff.size()), SPI_INPUT_MEMORY, &info),
-        SPI_ALL_RIGHT);
+    ASSERT_EQ(InfoOfMemory(Plugin("iftiff"), tiff, info), SPI_ALL_RIGHT);
     EXPECT_EQ(info.colorDepth, 32);
 }
 
@@ -690,10 +686,7 @@ TEST_P(JpegRefusal, NamesTheReason) {
     EXPECT_EQ(dib.bits, nullptr);
     if (GetParam().result == SPI_NOT_SUPPORT) {
         SPI_PICTINFO info{};
-        EXPECT_EQ(Plugin("ifjpeg").GetPictureInfo(reinterpret_cast<const char*>(bytes.data()),
-                                                  static_cast<long>(bytes.size()), SPI_INPUT_MEMORY,
-                                                  &info),
-                  SPI_NOT_SUPPORT);
+        EXPECT_EQ(InfoOfMemory(Plugin("ifjpeg"), bytes, info), SPI_NOT_SUPPORT);
     }
 }
 
