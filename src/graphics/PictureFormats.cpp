@@ -1,6 +1,7 @@
 #include "graphics/PictureFormats.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace korvent::graphics {
