@@ -129,23 +129,23 @@ void TMainForm::FormCreate() {
     }
     LoadSettings();
 
-    FBatchMode = 0;
+    Run.FBatchMode = false;
     fModel.CheckListBox1.MultiSelect = true;
-    FDialogPhase = 0;
+    Run.FDialogPhase = TDialogPhase::dpNone;
 
     IsDirectoryExist();
 
     fEnv.timer.SetEnabled(false);
     fEnv.timer.SetInterval(500);
-    FRunning = 0;
-    FSaveDone = 0;
-    FOverwriteDone = 0;
-    FErrorFiles.clear();
-    FErrorCodes.clear();
+    Run.FRunning = false;
+    Run.FSaveDone = false;
+    Run.FOverwriteDone = false;
+    Run.FErrorFiles.clear();
+    Run.FErrorCodes.clear();
     FFilePaths.clear();
-    FMergeFiles.clear();
-    FProducedFiles.clear();
-    FFromCommandLine = 0;
+    Run.FMergeFiles.clear();
+    Run.FProducedFiles.clear();
+    Run.FFromCommandLine = false;
 
     fModel.CmbPaperSize.Items = {"A3 297×420mm", "A4 210×297mm", "B4 257×364mm", "B5 182×257mm"};
 
@@ -154,9 +154,9 @@ void TMainForm::FormCreate() {
         AddJob(path);
     }
     if (!fEnv.services.arguments.empty()) {
-        FFromCommandLine = 1;
+        Run.FFromCommandLine = true;
     }
-    if (FFromCommandLine == 1 && fModel.RGDD.ItemIndex == 1) {
+    if (Run.FFromCommandLine && fModel.RGDD.ItemIndex == 1) {
         BtnPDFAllClick();
     }
     fModel.BtnStopAutoCheck.Enabled = false;
@@ -165,7 +165,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormShow() {
     fModel.LblFilePath.Text = OutputDir;
-    FBatchMode = 0;
+    Run.FBatchMode = false;
     BuildImageExtensions();
     LoadImageSettings();
 }
@@ -175,11 +175,11 @@ void TMainForm::FormClose() {
         WriteString("ConvertFile", ExtractFileDir(LastConvertedFile, kPathDelimiter));
     }
     RestoreDefaultPrinter();
-    FErrorFiles.clear();
-    FErrorCodes.clear();
+    Run.FErrorFiles.clear();
+    Run.FErrorCodes.clear();
     FFilePaths.clear();
-    FMergeFiles.clear();
-    FProducedFiles.clear();
+    Run.FMergeFiles.clear();
+    Run.FProducedFiles.clear();
 }
 
 void TMainForm::SPIs1Search(spi::TSPIs&, spi::TSPI& ASPI, bool& Accept) {

@@ -6,6 +6,7 @@
 
 #include "app/FormEnvironment.h"
 #include "app/FormModel.h"
+#include "app/RunState.h"
 
 namespace korvent::graphics {
 struct TGraphicClass;
@@ -136,40 +137,24 @@ public:
     void MakePrinterDefault(int chosenIndex);
     // Puts back the default printer of SavedDefaultPrinterIndex.
     void RestoreDefaultPrinter();
-    // 0 "PrimoPDF", 1 "クセロPDF", 2 "クセロPDF2", 3 "CutePDF Writer", -1 any other name.
-    static int WriterKind(const std::string& printerName);
+    // The kind of writer a printer name stands for (exact names; any other name is wkOther).
+    static TWriterKind WriterKind(const std::string& printerName);
 
     // Settings held outside the controls.
     std::string OutputDir;
     std::string LastConvertedFile;
 
     // Run state of the conversion driver.
-    int FRunPrepared = 0;
-    int FReadyForNext = 0;
-    int FStartedCount = 0;
-    int FFileCount = 0;
-    int FDialogPhase = 0;
-    int FRunning = 0;
-    int FWriterKind = -1;
-    int FSaveDone = 0;
-    int FOverwriteDone = 0;
-    int FBatchMode = 0;
-    int FFromCommandLine = 0;
-    std::string FSourceDir;
-    std::string FPausedLabel;
+    TRunState Run;
     std::vector<std::string> FFilePaths;
-    std::vector<std::string> FErrorFiles;
-    std::vector<std::string> FErrorCodes;
-    std::vector<std::string> FMergeFiles;
-    std::vector<std::string> FProducedFiles;
     std::vector<std::string> FImageExtensions;
 
     // Printer choice.
     int PDFWriterIndex = 0;
     int PrinterDrvIndex = 0;
     int SavedDefaultPrinterIndex = 0;
-    int PDFWriterKind = -1;
-    int PrinterDrvKind = -1;
+    TWriterKind PDFWriterKind = TWriterKind::wkOther;
+    TWriterKind PrinterDrvKind = TWriterKind::wkOther;
     PrinterSelectorPtr plSetPDFWriter;
     PrinterSelectorPtr plSetPrinter;
     PrinterSelectorPtr plSetDummyPrinter;
@@ -189,7 +174,7 @@ private:
     // Moves every selected job one place: `step` -1 up, +1 down.
     void MoveSelectedJobs(int step);
     std::string FitToList(const std::string& path);
-    void ResetRunPosition(int prepared);
+    void ResetRunPosition(bool prepared);
 
     // Setters that behave like the window's controls: the control's event runs only when the
     // value really changes, also when the program makes the change.

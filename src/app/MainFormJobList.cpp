@@ -22,18 +22,18 @@ void TMainForm::AddJob(const std::string& path) {
     fModel.CheckListBox1.Add(FitToList(path));
 }
 
-void TMainForm::ResetRunPosition(int prepared) {
-    FRunPrepared = prepared;
-    if (prepared == 1) {
-        FReadyForNext = 1;
+void TMainForm::ResetRunPosition(bool prepared) {
+    Run.FRunPrepared = prepared;
+    if (prepared) {
+        Run.FReadyForNext = true;
     }
-    FStartedCount = 0;
-    FFileCount = static_cast<int>(FFilePaths.size());
+    Run.FStartedCount = 0;
+    Run.FFileCount = static_cast<int>(FFilePaths.size());
 }
 
 void TMainForm::BtnNewFilesClick() {
     fModel.LblFName.Text.clear();
-    ResetRunPosition(1);
+    ResetRunPosition(true);
     BtnAllClearListClick();
     const auto chosen = fEnv.view.ExecuteOpenDialog(fModel.OpenDialog1);
     if (chosen) {
@@ -44,7 +44,7 @@ void TMainForm::BtnNewFilesClick() {
 }
 
 void TMainForm::BtnApendFileClick() {
-    ResetRunPosition(1);
+    ResetRunPosition(true);
     fModel.LblFName.Text.clear();
     const auto chosen = fEnv.view.ExecuteOpenDialog(fModel.OpenDialog1);
     if (!chosen || chosen->empty()) {
@@ -65,7 +65,7 @@ void TMainForm::BtnApendFileClick() {
         list.Items[static_cast<std::size_t>(i)] =
             FitToList(FFilePaths[static_cast<std::size_t>(i)]);
     }
-    FFileCount = static_cast<int>(FFilePaths.size());
+    Run.FFileCount = static_cast<int>(FFilePaths.size());
 }
 
 void TMainForm::BtnUpClick() {
@@ -110,14 +110,14 @@ void TMainForm::BtnlClearListClick() {
         }
     }
     fModel.LblFName.Text.clear();
-    ResetRunPosition(0);
+    ResetRunPosition(false);
 }
 
 void TMainForm::BtnAllClearListClick() {
     FFilePaths.clear();
     fModel.CheckListBox1.Clear();
     fModel.LblFName.Text.clear();
-    ResetRunPosition(0);
+    ResetRunPosition(false);
 }
 
 void TMainForm::CheckListBox1ClickCheck() {

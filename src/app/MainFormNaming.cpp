@@ -25,10 +25,10 @@ std::string TMainForm::MakeSaveFilePath(const std::string& baseName) {
     if (m.CkbAppendStr.Checked) {
         name = RemoveLastFour(baseName, kPathDelimiter) + m.EdtApendStr.Text + ".pdf";
     }
-    const std::string& folder = m.RBtnOutPut1.Checked ? OutputDir : FSourceDir;
+    const std::string& folder = m.RBtnOutPut1.Checked ? OutputDir : Run.FSourceDir;
     std::string path = folder;
     if (path.empty() || path.back() != kPathDelimiter) {
-        path += kPathDelimiter;  // FSourceDir of a root keeps its separator
+        path += kPathDelimiter;  // Run.FSourceDir of a root keeps its separator
     }
     path = ChangeFileExt(path + name, ".pdf", kPathDelimiter);
     return SelectOverWriteMode(path);

@@ -202,14 +202,14 @@ void TMainForm::RestoreDefaultPrinter() {
     probe.Context().DefaultChanged = false;
 }
 
-int TMainForm::WriterKind(const std::string& printerName) {
+TWriterKind TMainForm::WriterKind(const std::string& printerName) {
     static const char* const kWriters[] = {"PrimoPDF", "クセロPDF", "クセロPDF2", "CutePDF Writer"};
     for (int kind = 0; kind < 4; ++kind) {
         if (printerName == kWriters[kind]) {
-            return kind;
+            return static_cast<TWriterKind>(kind);
         }
     }
-    return -1;
+    return TWriterKind::wkOther;
 }
 
 }  // namespace korvent::app

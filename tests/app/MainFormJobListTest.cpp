@@ -53,10 +53,10 @@ TEST_F(JobListTest, AppendAddsInDialogOrderAndPreparesARun) {
     M().LblFName.Text = "old.doc";
     Register({"/d/A.doc", "/d/B.doc"});
     ExpectLists({"/d/A.doc", "/d/B.doc"});
-    EXPECT_EQ(form->FRunPrepared, 1);
-    EXPECT_EQ(form->FReadyForNext, 1);
-    EXPECT_EQ(form->FStartedCount, 0);
-    EXPECT_EQ(form->FFileCount, 2);
+    EXPECT_TRUE(form->Run.FRunPrepared);
+    EXPECT_TRUE(form->Run.FReadyForNext);
+    EXPECT_EQ(form->Run.FStartedCount, 0);
+    EXPECT_EQ(form->Run.FFileCount, 2);
     EXPECT_EQ(M().LblFName.Text, "");
     EXPECT_EQ(view.openDialogInitialDirs, Texts{""});
 }
@@ -69,7 +69,7 @@ TEST_F(JobListTest, AppendRefusesPathsKnownInAnyLetterCase) {
     EXPECT_EQ(M().CheckListBox1.ItemChecked, (std::vector<char>{1, 0}));
     // Duplicates within one choice are compared against the list as it grows.
     ExpectLists({"/d/Report.doc", "/d/new.doc"});
-    EXPECT_EQ(form->FFileCount, 2);
+    EXPECT_EQ(form->Run.FFileCount, 2);
 }
 
 // Letters beyond ASCII have a case too: Latin-1 and full-width letters; kana have none.
@@ -83,27 +83,27 @@ TEST_F(JobListTest, AppendComparesLettersBeyondAsciiWithoutCase) {
 TEST_F(JobListTest, AppendCancelledStillResetsTheRunPosition) {
     Create();
     Register({"/d/a", "/d/b"});
-    form->FStartedCount = 2;
-    form->FRunPrepared = 0;
+    form->Run.FStartedCount = 2;
+    form->Run.FRunPrepared = false;
     view.openAnswers.push_back(std::nullopt);
     form->BtnApendFileClick();
     ExpectLists({"/d/a", "/d/b"});
-    EXPECT_EQ(form->FRunPrepared, 1);
-    EXPECT_EQ(form->FStartedCount, 0);
-    EXPECT_EQ(form->FFileCount, 2);
+    EXPECT_TRUE(form->Run.FRunPrepared);
+    EXPECT_EQ(form->Run.FStartedCount, 0);
+    EXPECT_EQ(form->Run.FFileCount, 2);
 }
 
 TEST_F(JobListTest, NewReplacesTheList) {
     Create();
     Register({"/d/a", "/d/b"});
-    form->FStartedCount = 1;
+    form->Run.FStartedCount = 1;
     view.openAnswers.push_back(Texts{"/e/x", "/e/X"});
     form->BtnNewFilesClick();
     // New adds whatever it is given, duplicates included.
     ExpectLists({"/e/x", "/e/X"});
-    EXPECT_EQ(form->FRunPrepared, 0);
-    EXPECT_EQ(form->FStartedCount, 0);
-    EXPECT_EQ(form->FFileCount, 0);
+    EXPECT_FALSE(form->Run.FRunPrepared);
+    EXPECT_EQ(form->Run.FStartedCount, 0);
+    EXPECT_EQ(form->Run.FFileCount, 0);
 }
 
 TEST_F(JobListTest, NewCancelledLeavesAnEmptyList) {
@@ -114,13 +114,13 @@ TEST_F(JobListTest, NewCancelledLeavesAnEmptyList) {
     form->BtnNewFilesClick();
     ExpectLists({});
     EXPECT_EQ(M().LblFName.Text, "");
-    EXPECT_EQ(form->FFileCount, 0);
+    EXPECT_EQ(form->Run.FFileCount, 0);
 }
 
 TEST_F(JobListTest, RemoveSelectedKeepsTheOthersInOrder) {
     Create();
     Register({"/a", "/b", "/c", "/d", "/e"});
-    form->FStartedCount = 3;
+    form->Run.FStartedCount = 3;
     M().LblFName.Text = "c";
     M().CheckListBox1.ItemChecked = {1, 1, 0, 0, 1};
     Select({0, 2, 4});
@@ -129,9 +129,9 @@ TEST_F(JobListTest, RemoveSelectedKeepsTheOthersInOrder) {
     // The entries that stay keep their marks.
     EXPECT_EQ(M().CheckListBox1.ItemChecked, (std::vector<char>{1, 0}));
     EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(form->FRunPrepared, 0);
-    EXPECT_EQ(form->FStartedCount, 0);
-    EXPECT_EQ(form->FFileCount, 2);
+    EXPECT_FALSE(form->Run.FRunPrepared);
+    EXPECT_EQ(form->Run.FStartedCount, 0);
+    EXPECT_EQ(form->Run.FFileCount, 2);
     EXPECT_EQ(M().LblFName.Text, "");
 }
 
@@ -140,21 +140,21 @@ TEST_F(JobListTest, RemoveAllEmptiesBothLists) {
     Register({"/a", "/b"});
     form->BtnAllClearListClick();
     ExpectLists({});
-    EXPECT_EQ(form->FRunPrepared, 0);
-    EXPECT_EQ(form->FFileCount, 0);
+    EXPECT_FALSE(form->Run.FRunPrepared);
+    EXPECT_EQ(form->Run.FFileCount, 0);
 }
 
 TEST_F(JobListTest, UpMovesSelectedEntriesAndSelectsTheLastMoved) {
     Create();
     Register({"A", "B", "C", "D"});
     CheckAll();
-    form->FStartedCount = 2;
+    form->Run.FStartedCount = 2;
     Select({1, 3});
     form->BtnUpClick();
     ExpectLists({"B", "A", "D", "C"});
     EXPECT_EQ(Selected(), std::vector<int>{2});
     EXPECT_FALSE(AnyChecked());
-    EXPECT_EQ(form->FStartedCount, 2);  // moving leaves the run position alone
+    EXPECT_EQ(form->Run.FStartedCount, 2);  // moving leaves the run position alone
 }
 
 TEST_F(JobListTest, UpWithTheTopTwoSelectedSwapsThem) {
@@ -222,14 +222,14 @@ TEST_F(JobListTest, DroppedFilesAreAppendedAndShortened) {
     listWidth = 30;  // 20 characters of 1 pixel fit
     Create();
     Register({"/a", "/b", "/c", "/d", "/e"});
-    form->FStartedCount = 1;
+    form->Run.FStartedCount = 1;
     form->FormDropFiles({"/data/reports/2006/april.doc", "/e", "/x/y.doc"});
     EXPECT_EQ(form->FFilePaths.size(), 8u);
     EXPECT_EQ(form->FFilePaths[5], "/data/reports/2006/april.doc");
     EXPECT_EQ(M().CheckListBox1.Items[5], "/.../2006/april.doc");
     EXPECT_EQ(M().CheckListBox1.Items[6], "/e");
     EXPECT_EQ(M().CheckListBox1.Items[7], "/x/y.doc");
-    EXPECT_EQ(form->FStartedCount, 1);  // a drop leaves the run position alone
+    EXPECT_EQ(form->Run.FStartedCount, 1);  // a drop leaves the run position alone
     EXPECT_EQ(M().CheckListBox1.ItemChecked.size(), 8u);
 }
 
@@ -238,10 +238,10 @@ TEST_F(JobListTest, CommandLinePathsAreRegistered) {
     Create({"/one/two/three.doc", "/b.pdf"});
     EXPECT_EQ(form->FFilePaths, (Texts{"/one/two/three.doc", "/b.pdf"}));
     EXPECT_EQ(M().CheckListBox1.Items, (Texts{".../three.doc", "/b.pdf"}));
-    EXPECT_EQ(form->FFromCommandLine, 1);
+    EXPECT_TRUE(form->Run.FFromCommandLine);
 
     Create();
-    EXPECT_EQ(form->FFromCommandLine, 0);
+    EXPECT_FALSE(form->Run.FFromCommandLine);
     EXPECT_TRUE(form->FFilePaths.empty());
 }
 

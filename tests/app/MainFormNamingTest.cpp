@@ -19,7 +19,7 @@ protected:
         fs::create_directories(src);
         profiles.SetText(kIni, "[OutPut]\nDir=" + out + "\n");
         Create();
-        form->FSourceDir = src;
+        form->Run.FSourceDir = src;
     }
     void Touch(const std::string& name, const std::string& content = "x") {
         std::ofstream(fs::path(out) / name) << content;
@@ -126,7 +126,7 @@ TEST_F(NamingTest, SourceFolderMode) {
     M().RBtnOutPut1.Checked = false;
     M().RBtnOutPut2.Checked = true;
     EXPECT_EQ(form->MakeSaveFilePath("report.doc"), src + "/report.pdf");
-    form->FSourceDir = "/";
+    form->Run.FSourceDir = "/";
     EXPECT_EQ(form->MakeSaveFilePath("report.doc"), "/report.pdf");
 }
 

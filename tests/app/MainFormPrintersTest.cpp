@@ -48,7 +48,7 @@ TEST_F(PrinterChoiceTest, FirstStartListsThePrintersAndStoresTheDefault) {
     EXPECT_EQ(M().CmbPrinterDrv.Items, M().CmbPDFWriter.Items);
     EXPECT_EQ(M().CmbPDFWriter.Text, "CutePDF Writer");
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, -1) << "without a settings file only the text is set";
-    EXPECT_EQ(f.PDFWriterKind, 3);
+    EXPECT_EQ(f.PDFWriterKind, TWriterKind::wkCutePDF);
     EXPECT_EQ(f.PDFWriterIndex, 1);
     EXPECT_EQ(f.SavedDefaultPrinterIndex, 1);
     EXPECT_EQ(Saved("Name"), "CutePDF Writer");
@@ -62,7 +62,7 @@ TEST_F(PrinterChoiceTest, ChoiceSurvivesARestartEvenWhenAnotherNameStartsTheSame
     Install({"Laser", "クセロPDF", "クセロPDF2"}, "Laser");
     Create();
     Choose("クセロPDF2");
-    EXPECT_EQ(form->PDFWriterKind, 2);
+    EXPECT_EQ(form->PDFWriterKind, TWriterKind::wkXeroPDF2);
     EXPECT_EQ(form->PDFWriterIndex, 2);
     EXPECT_EQ(Saved("Name"), "クセロPDF2");
     EXPECT_EQ(Saved("Driver"), "2");
@@ -70,7 +70,7 @@ TEST_F(PrinterChoiceTest, ChoiceSurvivesARestartEvenWhenAnotherNameStartsTheSame
     TMainForm& again = Create();
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 2);
     EXPECT_EQ(M().CmbPDFWriter.Text, "クセロPDF2");
-    EXPECT_EQ(again.PDFWriterKind, 2);
+    EXPECT_EQ(again.PDFWriterKind, TWriterKind::wkXeroPDF2);
     EXPECT_EQ(again.plSetPDFWriter->PrinterName(), "クセロPDF2");
 }
 
@@ -80,7 +80,7 @@ TEST_F(PrinterChoiceTest, SavedNameInAnotherLetterCaseRestoresTheInstalledSpelli
     TMainForm& f = Create();
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 1);
     EXPECT_EQ(M().CmbPDFWriter.Text, "CutePDF Writer");
-    EXPECT_EQ(f.PDFWriterKind, 3);
+    EXPECT_EQ(f.PDFWriterKind, TWriterKind::wkCutePDF);
     EXPECT_EQ(Saved("Name"), "cutepdf WRITER") << "a restored choice is not written again";
 }
 
@@ -91,7 +91,7 @@ TEST_F(PrinterChoiceTest, SavedPrinterThatIsGoneIsReplacedByTheDefaultSilently) 
     EXPECT_EQ(Saved("Name"), "Laser");
     EXPECT_EQ(Saved("Driver"), "1");
     EXPECT_EQ(M().CmbPDFWriter.ItemIndex, 1);
-    EXPECT_EQ(f.PDFWriterKind, -1);
+    EXPECT_EQ(f.PDFWriterKind, TWriterKind::wkOther);
     EXPECT_TRUE(messages.Calls().empty());
 }
 
@@ -187,7 +187,7 @@ TEST_F(PrinterChoiceTest, PaperPrinterChoiceIsStoredAsItsIndex) {
     f.CmbPrinterDrvChange();
     EXPECT_EQ(M().CmbPrinterDrv.Text, "CutePDF Writer");
     EXPECT_EQ(f.PrinterDrvIndex, 1);
-    EXPECT_EQ(f.PrinterDrvKind, 3);
+    EXPECT_EQ(f.PrinterDrvKind, TWriterKind::wkCutePDF);
     EXPECT_EQ(profiles.Lookup(kIni, "Driver", "Printer"), "1");
 }
 
@@ -195,8 +195,8 @@ TEST_F(PrinterChoiceTest, WithoutPrintersNothingIsSelectedOrChanged) {
     TMainForm& f = Create();
     EXPECT_TRUE(M().CmbPDFWriter.Items.empty());
     EXPECT_EQ(M().CmbPDFWriter.Text, "");
-    EXPECT_EQ(f.PDFWriterKind, -1);
-    EXPECT_EQ(f.PrinterDrvKind, -1);
+    EXPECT_EQ(f.PDFWriterKind, TWriterKind::wkOther);
+    EXPECT_EQ(f.PrinterDrvKind, TWriterKind::wkOther);
     f.CmbPDFWriterChange();
     f.FindDefaultPrinter();
     f.MakePrinterDefault(-1);

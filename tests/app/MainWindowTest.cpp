@@ -178,7 +178,7 @@ private slots:
         auto* list = window->findChild<QListWidget*>("CheckListBox1");
         QCOMPARE(list->count(), 5);
         QCOMPARE(list->item(1)->text(), QStringLiteral("/data/a.doc"));
-        QCOMPARE(window->Form().FFromCommandLine, 1);
+        QVERIFY(window->Form().Run.FFromCommandLine);
     }
 
     void longPathsAreShortenedToTheListWidth() {
