@@ -72,6 +72,9 @@ public:
     void BtnAutoCheckClick();
     void BtnOpenFileClick();
     void Timer1Timer();
+    // Ends a stop that waited for the entry in progress: timer off, status labels emptied,
+    // the default printer put back.
+    void CompleteStop();
 
     // Settings pages (MainFormSettings.cpp): each handler writes its setting at once.
     void SaveIniFile();
@@ -175,6 +178,7 @@ private:
     void MoveSelectedJobs(int step);
     std::string FitToList(const std::string& path);
     void ResetRunPosition(bool prepared);
+    void ClearStatusLabels();
 
     // Setters that behave like the window's controls: the control's event runs only when the
     // value really changes, also when the program makes the change.
