@@ -45,6 +45,7 @@ FormModel::FormModel() {
         &Label5,
         &Label2,
         &LblFName,
+        &RunProgress,
         &GroupBox5,
         &MarginTop,
         &MarginBottom,
@@ -129,6 +130,7 @@ FormModel::FormModel() {
     for (Control* label : {&Label5, &Label2, &LblFName}) {
         label->Background = clBtnFace;
     }
+    RunProgress.Visible = false;
 
     GroupBox5.Text = "余白";
     for (Control* margin : {&MarginTop, &MarginBottom, &MarginLeft, &MarginRight}) {

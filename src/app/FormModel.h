@@ -62,6 +62,8 @@ public:
     Control Label5{"Label5"};
     Control Label2{"Label2"};
     Control LblFName{"LblFName"};
+    // Progress of a run ("3 / 10" and a bar over Min..Max); hidden while idle.
+    Control RunProgress{"RunProgress"};
 
     // 画像設定 page.
     Control GroupBox5{"GroupBox5"};

@@ -8,9 +8,14 @@
 
 namespace korvent::platform {
 class Clock;
+class DocumentWriters;
+class PdfCombiner;
 class PrintSystem;
 class ProfileStore;
+class RecycleBin;
 class Registry;
+class ShellActions;
+class WindowSystem;
 }  // namespace korvent::platform
 namespace korvent::spi {
 class TSPIFolders;
@@ -26,6 +31,16 @@ struct FormServices {
     platform::Clock& clock;
     // The printers; none when the printer system is not wired up.
     platform::PrintSystem* printSystem = nullptr;
+    // The desktop's "Print" and "Open" actions; none: every request fails as unassociated.
+    platform::ShellActions* shell = nullptr;
+    // Other programs' windows (the writers' Save dialogs); none: no dialog is ever found.
+    platform::WindowSystem* windows = nullptr;
+    // Joins the PDFs of a batch run; none: no merged file is made.
+    platform::PdfCombiner* combiner = nullptr;
+    // Where removed files go; none: nothing is removed.
+    platform::RecycleBin* recycleBin = nullptr;
+    // Writers that make PDFs without a dialog; none: only printers are offered.
+    platform::DocumentWriters* documentWriters = nullptr;
     // The program file; the settings manager's RegDir is its folder.
     std::filesystem::path programFile;
     // The folder that holds the INI file: the program's folder when writable, else the

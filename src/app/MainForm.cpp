@@ -5,6 +5,7 @@
 #include "app/FormView.h"
 #include "app/PathText.h"
 #include "app/RunTimer.h"
+#include "platform/DocumentWriter.h"
 #include "settings/RegManager.h"
 #include "spi/InSPI.h"
 #include "spi/SPIBitmap.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,10 +8,16 @@
 #include "app/FormEnvironment.h"
 #include "app/FormModel.h"
 #include "app/RunState.h"
+#include "platform/WindowSystem.h"
 
 namespace korvent::graphics {
 struct TGraphicClass;
 }
+namespace korvent::platform {
+struct CombineResult;
+class Process;
+class WriterJob;
+}  // namespace korvent::platform
 namespace korvent::printer {
 class TplSetPrinter;
 }
@@ -67,14 +74,56 @@ public:
 
     // Conversion runs (MainFormRun.cpp).
     void BtnPDFAllClick();
-    void BtnMergeClick();
     void BtnStopAutoCheckClick();
     void BtnAutoCheckClick();
     void BtnOpenFileClick();
     void Timer1Timer();
+    // 1 when the run started, -1 when it was refused.
+    int InitializeConverterList();
+    void StopAutoCheckClick();
+    void ExecuteListConvert();
+    void ConvertButtonClick(const std::string& path);
+    // 1 when the print request was made, 0 when it failed.
+    int ConvertPDF(const std::string& path);
+    void CompleteMessage();
+    bool OpenFile(const std::string& path);
+    bool IsImageFile(const std::string& extension) const;
+    void ButtonEnableFalse();
+    void ButtonEnableTrue();
     // Ends a stop that waited for the entry in progress: timer off, status labels emptied,
     // the default printer put back.
     void CompleteStop();
+    // The text of a shell error code; empty for codes without one.
+    static std::string ShellErrorText(int code);
+
+    // Save-dialog automation (MainFormSaveDialog.cpp).
+    void ControlDialog();
+    // The window of the chosen writer's Save dialog (its owner), or 0; sets FDialogVariant.
+    platform::WindowHandle ExistSaveDialg();
+    struct TSaveDialogRecord {
+        bool Found = false;
+        platform::WindowHandle Edit = 0;
+        platform::WindowHandle Button = 0;
+        platform::WindowHandle Combo = 0;
+    };
+    struct TOverwriteRecord {
+        bool Found = false;
+        platform::WindowHandle Yes = 0;
+        platform::WindowHandle No = 0;
+    };
+    int IsComboSaveDialog(platform::WindowHandle dialog, TSaveDialogRecord& record);
+    int IsOverWriteDialog(platform::WindowHandle candidate, TOverwriteRecord& record);
+    void OperateSaveDialog(platform::WindowHandle edit, platform::WindowHandle button);
+    void OperateOverWriteDialog(platform::WindowHandle yes);
+    void SendMessageClickLeftMouseBtn(platform::WindowHandle window);
+
+    // Batch runs (MainFormMerge.cpp).
+    void BtnMergeClick();
+    void MergePDF();
+
+    // Picture entries (MainFormImage.cpp): the current entry becomes a one-page PDF.
+    void ConvertGraphicFileToPDF();
+    std::string FMergeOutputPath;
 
     // Settings pages (MainFormSettings.cpp): each handler writes its setting at once.
     void SaveIniFile();
@@ -142,6 +191,8 @@ public:
     void RestoreDefaultPrinter();
     // The kind of writer a printer name stands for (exact names; any other name is wkOther).
     static TWriterKind WriterKind(const std::string& printerName);
+    // The same, knowing this system's dialog-free writers (MainFormWriterJob.cpp).
+    TWriterKind PdfWriterKind(const std::string& printerName);
 
     // Settings held outside the controls.
     std::string OutputDir;
@@ -178,7 +229,39 @@ private:
     void MoveSelectedJobs(int step);
     std::string FitToList(const std::string& path);
     void ResetRunPosition(bool prepared);
+
+    // Pieces of a run (MainFormRun.cpp, MainFormSaveDialog.cpp, MainFormMerge.cpp).
+    void StartRun();
+    void MakeWriterDefault();
+    void FinishRun();
+    void ShowRunLabels();
     void ClearStatusLabels();
+    void UpdateProgress();
+    void TickEntry(int index);
+    void FinishEntry();
+    // Records a failed entry for the summary: its file name and a shell error code or a reason.
+    void RecordFailure(const std::string& path, const std::string& codeOrReason);
+    std::string CurrentEntry() const;
+    void WaitForProcess(platform::Process* process);
+    int DelayTime();
+    TSaveDialogRecord CheckSaveDialog(platform::WindowHandle candidate);
+    TSaveDialogRecord FindControls(platform::WindowHandle dialog,
+                                   const std::vector<std::string>& buttonCaptions);
+    int IsFormsSaveDialog(platform::WindowHandle dialog, TSaveDialogRecord& record);
+    bool FillFileName(platform::WindowHandle edit, const std::string& path);
+    // The dialog-free writers: start a job and follow it to its PDF.
+    int StartWriterJob(const std::string& path);
+    void PollWriterJob();
+    void PlaceWriterOutput(const std::string& produced);
+    bool DrivenWriter() const;
+    bool MergeFileReady(const std::string& path);
+    // Waits for each PDF of the merge list to be complete; drops and returns those that never are.
+    std::vector<std::string> ExistingMergeFiles();
+    std::string MergeOutputName();
+    bool WriteMergeList(const std::string& listFile);
+    void RecycleProducedFiles(const platform::CombineResult& merged);
+    void RecycleFiles(const std::vector<std::string>& paths);
+    std::string MergeListPath() const;
 
     // Setters that behave like the window's controls: the control's event runs only when the
     // value really changes, also when the program makes the change.
@@ -195,6 +278,10 @@ private:
     void WriteFlag(const char* item, bool value);
     int ReadInteger(const char* item);
     std::string ReadString(const char* item);
+
+    // The job of a dialog-free writer for the entry in progress, and when it started.
+    std::unique_ptr<platform::WriterJob> fWriterJob;
+    std::chrono::milliseconds fWriterJobStart{0};
 
     FormEnvironment fEnv;
     FormModel fModel;

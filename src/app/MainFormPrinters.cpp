@@ -129,7 +129,7 @@ void TMainForm::SetPrinterName() {
 
     PDFWriterIndex = plSetPDFWriter->PrinterIndex();
     PrinterDrvIndex = plSetPrinter->PrinterIndex();
-    PDFWriterKind = WriterKind(m.CmbPDFWriter.Text);
+    PDFWriterKind = PdfWriterKind(m.CmbPDFWriter.Text);
     PrinterDrvKind = WriterKind(m.CmbPrinterDrv.Text);
 
     // Gives the printer changes time to settle before the window goes on.
@@ -143,7 +143,7 @@ void TMainForm::CmbPDFWriterChange() {
     SyncComboText(combo);
     plSetPDFWriter->SetPrinterIndex(ChosenPrinterIndex(*plSetPDFWriter, combo));
     PDFWriterIndex = plSetPDFWriter->PrinterIndex();
-    PDFWriterKind = WriterKind(combo.Text);
+    PDFWriterKind = PdfWriterKind(combo.Text);
     WriteInteger("PDFWriter1", plSetPDFWriter->PrinterIndex());
     WriteString("PDFWriter1Name", plSetPDFWriter->PrinterName());
 }
