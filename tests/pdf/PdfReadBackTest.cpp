@@ -63,6 +63,7 @@ TEST_P(PdfTextReadBackTest, TitlesReadAsWritten) {
     std::string line;
     while (std::getline(lines, line) && !line.starts_with("Title:")) {
     }
+    ASSERT_TRUE(line.starts_with("Title:")) << info.output;
     EXPECT_EQ(line.substr(line.find_first_not_of(' ', 6)), GetParam().utf8) << info.output;
     const ProgramResult json = RunProgram({"qpdf", "--json", "--json-key=outlines", pdf.string()});
     EXPECT_THAT(json.output, HasSubstr("\"title\": \"" + std::string(GetParam().utf8) + "\""));
