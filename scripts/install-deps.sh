@@ -11,7 +11,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
   libcups2-dev libqpdf-dev
   # runtime and checks
-  fonts-noto-cjk xvfb xauth x11-utils qpdf poppler-utils libjpeg-turbo-progs
+  fonts-noto-cjk xvfb xauth x11-utils qpdf poppler-utils ghostscript libjpeg-turbo-progs
   cups cups-bsd cups-client printer-driver-cups-pdf
 )
 

@@ -157,25 +157,26 @@ std::string TPdfCanvas::PrepareXObject(std::string_view name, const char* operat
     if (xobjects != nullptr && xobjects->ValueOf(name) == nullptr) {
         xobjects->SetItem(name, *object);
     }
-    return object->Attributes().NameValueOf("Name")->Value();
+    // Escaped exactly as the resource key is written, so that any name finds its entry.
+    return "/" + EscapeName(object->Attributes().NameValueOf("Name")->Value()) + " Do\n";
 }
 
 void TPdfCanvas::DrawXObject(double x, double y, double width, double height,
                              std::string_view name) {
-    const std::string objectName = PrepareXObject(name, "DrawXObject");
+    const std::string paint = PrepareXObject(name, "DrawXObject");
     // Formatted first, so that a bad number writes nothing.
     const std::string transform = FormatOperand(width) + " 0 0 " + FormatOperand(height) + " " +
                                   FormatOperand(x) + " " + FormatOperand(y) + " cm\n";
     GSave();
     WriteString(transform);
-    WriteString("/" + objectName + " Do\n");
+    WriteString(paint);
     GRestore();
 }
 
 void TPdfCanvas::DrawXObjectEx(double x, double y, double width, double height, double clipX,
                                double clipY, double clipWidth, double clipHeight,
                                std::string_view name) {
-    const std::string objectName = PrepareXObject(name, "DrawXObjectEx");
+    const std::string paint = PrepareXObject(name, "DrawXObjectEx");
     const std::string clip = FormatOperand(clipX) + " " + FormatOperand(clipY) + " " +
                              FormatOperand(clipWidth) + " " + FormatOperand(clipHeight) + " re\n";
     const std::string transform = FormatOperand(width) + " 0 0 " + FormatOperand(height) + " " +
@@ -185,7 +186,7 @@ void TPdfCanvas::DrawXObjectEx(double x, double y, double width, double height, 
     Clip();
     NewPath();
     WriteString(transform);
-    WriteString("/" + objectName + " Do\n");
+    WriteString(paint);
     GRestore();
 }
 

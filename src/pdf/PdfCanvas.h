@@ -48,7 +48,7 @@ public:
 
 private:
     void SetMediaBoxElement(int index, int value);
-    // Finds the object, adds it to the page's resources and returns its Name.
+    // Finds the object, adds it to the page's resources and returns the line that paints it.
     std::string PrepareXObject(std::string_view name, const char* operation);
 
     bool FIsVirtual = false;

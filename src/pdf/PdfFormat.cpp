@@ -3,6 +3,7 @@
 #include "pdf/PdfInvalidValue.h"
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -63,13 +64,9 @@ bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-bool HasDoubleByteChar(std::string_view bytes) {
-    for (unsigned char c : bytes) {
-        if (IsLeadByte(c)) {
-            return true;
-        }
-    }
-    return false;
+bool HasNonAsciiByte(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
 }
 
 std::string EscapeLiteral(std::string_view bytes) {

@@ -18,7 +18,8 @@ std::string FormatReal(double value);
 // Throws EPdfInvalidValue for values no page coordinate can have (infinite, NaN, beyond 1e15).
 std::string FormatOperand(double value);
 std::string HexOfBytes(std::string_view bytes);
-bool HasDoubleByteChar(std::string_view bytes);
+// True when any byte lies above 0x7F: readers would take such bytes as PDFDocEncoding.
+bool HasNonAsciiByte(std::string_view bytes);
 std::string EscapeLiteral(std::string_view bytes);
 std::string EscapeName(std::string_view bytes);
 // CP932 to UTF-16, four uppercase hex digits per code unit.

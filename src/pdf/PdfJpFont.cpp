@@ -32,6 +32,8 @@ void TPdfJpFont::Build() {
     cidFont->SetItem("W", AddWArray());
 
     descriptor->SetNameItem("Type", "FontDescriptor");
+    // Required in every font descriptor; BaseFont stays for readers that look there.
+    descriptor->SetNameItem("FontName", fontName);
     descriptor->SetNameItem("BaseFont", fontName);
     descriptor->SetNumberItem("Ascent", 859);
     descriptor->SetNumberItem("CapHeight", 859);

@@ -7,9 +7,9 @@
 namespace korvent::pdf {
 
 void TPdfText::EmitBody(std::ostream& stream) {
-    if (HasDoubleByteChar(FValue)) {
-        // Byte-order mark, then a language escape naming "en", then the UTF-16 text.
-        stream << '<' << "FEFF001B" << HexOfBytes("en") << "001B" << UnicodeHex(FValue) << '>';
+    if (HasNonAsciiByte(FValue)) {
+        // Plain UTF-16BE after the byte-order mark: readers show a language escape as text.
+        stream << "<FEFF" << UnicodeHex(FValue) << '>';
     } else {
         stream << '(' << EscapeLiteral(FValue) << ')';
     }

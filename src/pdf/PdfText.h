@@ -6,8 +6,8 @@
 
 namespace korvent::pdf {
 
-// A text string in CP932 bytes: written literally, or as UTF-16 hex when it holds
-// double-byte characters.
+// A text string in CP932 bytes: written literally when it is plain ASCII, else as UTF-16BE hex
+// with a byte-order mark (half-width katakana included).
 class TPdfText : public TPdfObject {
 public:
     explicit TPdfText(std::string value = {}) : FValue(std::move(value)) {}

@@ -426,7 +426,7 @@ TEST(PReportTest, CatalogAndInfoSettingsReachTheFile) {
     report.EndDocument();
     const std::string file = ReadFile(folder / "settings.pdf");
     EXPECT_THAT(file, HasSubstr("/Title (Report \\(draft\\))"));
-    EXPECT_THAT(file, HasSubstr("/Author <FEFF001B656E001B65E5672C>"));
+    EXPECT_THAT(file, HasSubstr("/Author <FEFF65E5672C>"));
     EXPECT_THAT(file, HasSubstr("/PageMode /UseOutlines\r\n/PageLayout /OneColumn\r\n"));
     EXPECT_THAT(file, HasSubstr("/NonFullScreenPageMode /UseThumbs\r\n/HideToolbar true\r\n"
                                 "/CenterWindow true\r\n"));

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -29,6 +31,34 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+// Why a test that reads its file back with these programs must skip: the first one not on
+// PATH; empty when all are there.
+inline std::string MissingReader(std::initializer_list<std::string> programs) {
+    for (const std::string& program : programs) {
+        const char* path = std::getenv("PATH");
+        std::istringstream folders(path != nullptr ? path : "");
+        std::string folder;
+        bool found = false;
+        while (!found && std::getline(folders, folder, ':')) {
+            found =
+                !folder.empty() && std::filesystem::exists(std::filesystem::path(folder) / program);
+        }
+        if (!found) {
+            return program + " is not installed, so the written file cannot be read back";
+        }
+    }
+    return {};
+}
+
+// Ghostscript must interpret every page without a complaint (a damaged image or an unknown
+// operator is reported but does not fail the run).
+inline void ExpectGhostscriptReads(const std::filesystem::path& pdf) {
+    const ProgramResult run =
+        RunProgram({"gs", "-q", "-dNOPAUSE", "-dBATCH", "-sDEVICE=nullpage", pdf.string()});
+    EXPECT_EQ(run.exitCode, 0) << "gs " << pdf << ":\n" << run.output;
+    EXPECT_EQ(run.output, "") << "gs " << pdf;
 }
 
 // The file must pass the structural check and render to an image.

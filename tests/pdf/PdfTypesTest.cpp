@@ -66,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, PdfTextEscapeTest,
                          ::testing::Values(Escape{"", "()"}, Escape{"a(b)", "(a\\(b\\))"},
                                            Escape{"back\\slash", "(back\\\\slash)"},
                                            Escape{"\r\n\t\b\f", "(\\r\\n\\t\\b\\f)"},
-                                           // Half-width katakana pass unchanged.
-                                           Escape{"\xB1\xB2", "(\xB1\xB2)"}));
+                                           // Other ASCII bytes pass unchanged.
+                                           Escape{"~\x7F", "(~\x7F)"}));
 
 class PdfNameEscapeTest : public ::testing::TestWithParam<Escape> {};
 
@@ -83,13 +83,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, PdfNameEscapeTest,
                                            Escape{"Gothic,Bold", "/Gothic,Bold"},
                                            Escape{"\x7F", "/#7F"}));
 
-TEST(PdfTypesTest, DoubleByteTextIsWrittenAsUtf16Hex) {
+TEST(PdfTypesTest, NonAsciiTextIsWrittenAsUtf16Hex) {
     TPdfText kanji("\x8A\xBF");  // CP932 for U+6F22
-    EXPECT_EQ(Body(kanji), "<FEFF001B656E001B6F22>");
+    EXPECT_EQ(Body(kanji), "<FEFF6F22>");
     TPdfText mixed("A\x82\xA0");  // "A" and hiragana a
-    EXPECT_EQ(Body(mixed), "<FEFF001B656E001B00413042>");
-    EXPECT_TRUE(HasDoubleByteChar("x\x81\x40"));
-    EXPECT_FALSE(HasDoubleByteChar("abc\xB1\xDF"));
+    EXPECT_EQ(Body(mixed), "<FEFF00413042>");
+    TPdfText halfWidth("\xB1\xDF");  // half-width katakana a and the semi-voiced mark
+    EXPECT_EQ(Body(halfWidth), "<FEFFFF71FF9F>");
+    EXPECT_TRUE(HasNonAsciiByte("x\x81\x40"));
+    EXPECT_TRUE(HasNonAsciiByte("abc\xB1\xDF"));
+    EXPECT_FALSE(HasNonAsciiByte("abc\x7F"));
     EXPECT_EQ(HexOfBytes("en"), "656E");
     EXPECT_EQ(UnicodeHex("\x83\x41"), "30A2");
 }
