@@ -224,5 +224,118 @@ INSTANTIATE_TEST_SUITE_P(
         WriterCase{Variant::Cute, "CutePDF Writer", "#32770", "名前を付けて保存",
                    "名前を付けて保存"}));
 
+// A CutePDF Writer that misbehaves as told, printed to once.
+class MisbehavingWriterTest : public ::testing::Test {
+protected:
+    void Start(const SimPdfPrinter::Options& options) {
+        writer = &desktop.AddPdfPrinter("CutePDF Writer", Variant::Cute, options);
+        printers.WriteDefaultDevice("CutePDF Writer,,");
+        const auto folder = testing::TestFolder("sim-misbehaving");
+        document = (folder / "a.doc").string();
+        target = (folder / "a.pdf").string();
+        testing::WriteFile(document, "text");
+        process = desktop.Shell().Execute(ShellVerb::Print, document).process;
+        clock.Advance(options.dialogDelay);
+    }
+    WindowHandle Dialog(const std::string& caption = "名前を付けて保存") {
+        return FindTopWindow(ws(), "#32770", caption);
+    }
+    Controls DialogControls() { return SaveControls(ws(), Variant::Cute, Dialog()); }
+    SimWindowSystem& ws() { return desktop.Windows(); }
+
+    VirtualClock clock;
+    SimPrintSystem printers;
+    SimDesktop desktop{printers, clock};
+    SimPdfPrinter* writer = nullptr;
+    std::string document;
+    std::string target;
+    std::unique_ptr<Process> process;
+};
+
+TEST_F(MisbehavingWriterTest, AnEditThatIgnoresTheTextKeepsItsOwn) {
+    Start({.editIgnoresText = true});
+    const WindowHandle edit = DialogControls().edit;
+    EXPECT_FALSE(ws().SetText(edit, target, 200ms));
+    EXPECT_EQ(ws().GetText(edit, 256, 200ms), "");
+}
+
+TEST_F(MisbehavingWriterTest, TheUserClosesTheDialogAfterSomeTexts) {
+    Start({.closeAfterSetTexts = 2});
+    const WindowHandle edit = DialogControls().edit;
+    EXPECT_TRUE(ws().SetText(edit, target, 200ms));
+    EXPECT_NE(Dialog(), 0u);
+    EXPECT_TRUE(ws().SetText(edit, target, 200ms));
+    EXPECT_EQ(Dialog(), 0u);
+    EXPECT_EQ(ws().GetText(edit, 256, 200ms), std::nullopt);
+    EXPECT_FALSE(process->Running());
+    EXPECT_TRUE(writer->Written().empty());
+}
+
+TEST_F(MisbehavingWriterTest, ADialogThatNeverOpens) {
+    Start({.dialogNeverOpens = true});
+    clock.Advance(std::chrono::hours(1));
+    EXPECT_EQ(Dialog(), 0u);
+    EXPECT_TRUE(process->Running());
+}
+
+TEST_F(MisbehavingWriterTest, AProgramThatNeverEnds) {
+    Start({.programNeverEnds = true});
+    const Controls controls = DialogControls();
+    ws().SetText(controls.edit, target, 200ms);
+    Click(ws(), controls.button);
+    EXPECT_EQ(Dialog(), 0u);
+    EXPECT_EQ(writer->Written().size(), 1u);
+    EXPECT_TRUE(process->Running());
+}
+
+TEST_F(MisbehavingWriterTest, ACaptionWithATrailingSpaceEscapesTheExactSearch) {
+    Start({.captionTrailingSpace = true});
+    EXPECT_EQ(Dialog(), 0u);
+    EXPECT_NE(Dialog("名前を付けて保存 "), 0u);
+}
+
+TEST_F(MisbehavingWriterTest, AHiddenDialogIsSeenOnlyBySearchesThatIncludeHiddenWindows) {
+    Start({.dialogHidden = true});
+    EXPECT_EQ(Dialog(), 0u);
+    EXPECT_NE(ws().FindTopLevel("#32770", "名前を付けて保存"), 0u);
+}
+
+TEST_F(MisbehavingWriterTest, AnEmptyFileNameLeavesTheDialogOpen) {
+    Start({});
+    Click(ws(), DialogControls().button);
+    EXPECT_NE(Dialog(), 0u);
+    EXPECT_TRUE(process->Running());
+}
+
+TEST_F(MisbehavingWriterTest, JobsQueueBehindTheOpenDialog) {
+    Start({});
+    auto second = desktop.Shell().Execute(ShellVerb::Print, document).process;
+    clock.Advance(5000ms);
+    EXPECT_EQ(Candidates(ws(), Dialog(), "名前を付けて保存").size(), 1u);
+    Click(ws(), ws().FindChild(Dialog(), "Button", "キャンセル"));
+    EXPECT_FALSE(process->Running());
+    EXPECT_TRUE(second->Running());
+    EXPECT_NE(Dialog(), 0u);
+    EXPECT_EQ(writer->DialogsOpened(), 2);
+}
+
+TEST(AlreadyOpenDialogTest, OpensWithoutAPrintRequestAndWritesOnConfirm) {
+    VirtualClock clock;
+    SimPrintSystem printers;
+    SimDesktop desktop(printers, clock);
+    SimPdfPrinter& writer =
+        desktop.AddPdfPrinter("PrimoPDF", Variant::Primo, {.confirmCaption = "&OK"});
+    writer.OpenDialogNow();
+    SimWindowSystem& ws = desktop.Windows();
+    const WindowHandle dialog = FindTopWindow(ws, "#32770", "PrimoPDF");
+    ASSERT_NE(dialog, 0u);
+    const auto target = testing::TestFolder("sim-already-open") / "x.pdf";
+    ws.SetText(ws.FindChild(dialog, "EDIT", std::nullopt), target.string(), 200ms);
+    Click(ws, ws.FindChild(dialog, "Button", "&OK"));
+    ASSERT_EQ(writer.Written().size(), 1u);
+    EXPECT_EQ(writer.Written()[0].document, "");
+    EXPECT_TRUE(desktop.Shell().Requests().empty());
+}
+
 }  // namespace
 }  // namespace korvent::platform

@@ -136,6 +136,7 @@ void SimPdfPrinter::OpenDialog(std::shared_ptr<Job> job) {
                                                  .caption = DialogCaption(),
                                                  .owner = owner,
                                                  .thread = fThread});
+    fWindows.SetVisible(dialog, !fOptions.dialogHidden);
     fDialog = Dialog{.job = std::move(job), .top = owner != 0 ? owner : dialog, .dialog = dialog};
     fDialog->edit = AddControls(dialog);
     fWindows.SetAcceptsText(fDialog->edit, !fOptions.editIgnoresText);
@@ -199,8 +200,10 @@ void SimPdfPrinter::AddButton(WindowHandle parent, const std::string& className,
 }
 
 void SimPdfPrinter::AddConfirmAndCancel(WindowHandle dialog, const std::string& className,
-                                        const std::string& confirmCaption) {
-    AddButton(dialog, className, confirmCaption, [this] { Confirm(); });
+                                        const std::string& ownCaption) {
+    const std::string caption =
+        fOptions.confirmCaption.empty() ? ownCaption : fOptions.confirmCaption;
+    AddButton(dialog, className, caption, [this] { Confirm(); });
     AddButton(dialog, className, "キャンセル", [this] { Close(); });
 }
 

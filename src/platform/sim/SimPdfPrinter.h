@@ -44,6 +44,11 @@ public:
         bool programNeverEnds = false;
         // The dialog's caption (and its prompt's) ends in a space, so exact searches miss it.
         bool captionTrailingSpace = false;
+        // The dialog window exists but is not visible: only searches that include hidden
+        // windows find it.
+        bool dialogHidden = false;
+        // The confirm button's caption instead of the variant's own (for example "&OK").
+        std::string confirmCaption;
     };
 
     struct WrittenFile {
@@ -92,7 +97,7 @@ private:
     void AddButton(WindowHandle parent, const std::string& className, const std::string& caption,
                    std::function<void()> onClick);
     void AddConfirmAndCancel(WindowHandle dialog, const std::string& className,
-                             const std::string& confirmCaption);
+                             const std::string& ownCaption);
     void Confirm();
     void OpenPrompt(const std::string& path);
     void ClosePrompt();
