@@ -56,6 +56,11 @@ protected:
                     .registry = registry,
                     .clock = clock,
                     .printSystem = printSystem,
+                    .shell = shell,
+                    .windows = windows,
+                    .combiner = combiner,
+                    .recycleBin = recycleBin,
+                    .documentWriters = documentWriters,
                     .programFile = "/opt/korvent/KorventPDF",
                     .dataDir = "/opt/korvent",
                     .desktopDir = desktop,
@@ -87,6 +92,12 @@ protected:
     int listWidth = 400;
     // The printers; none unless a test wires some up.
     platform::PrintSystem* printSystem = nullptr;
+    // The desktop's services a run uses; none unless a test wires them up.
+    platform::ShellActions* shell = nullptr;
+    platform::WindowSystem* windows = nullptr;
+    platform::PdfCombiner* combiner = nullptr;
+    platform::RecycleBin* recycleBin = nullptr;
+    platform::DocumentWriters* documentWriters = nullptr;
     // Plug-ins are searched only in the folders of `plugins` (none unless a test sets some).
     test::TFakeFolders pluginFolderTemplate;
     std::function<std::unique_ptr<spi::TSPIFolders>()> pluginFolders = [this] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,7 +34,12 @@ public:
     void ShowAboutBox() override { ++aboutShown; }
     void HideWindow() override { ++hidden; }
     void CloseWindow() override { ++closed; }
-    void ProcessMessages() override { ++messagePumps; }
+    void ProcessMessages() override {
+        ++messagePumps;
+        if (onProcessMessages) {
+            onProcessMessages();
+        }
+    }
 
     int charWidth = 1;
     std::deque<std::optional<std::vector<std::string>>> openAnswers;
@@ -44,6 +50,8 @@ public:
     int hidden = 0;
     int closed = 0;
     int messagePumps = 0;
+    // What pending events do (a test delivers timer ticks here).
+    std::function<void()> onProcessMessages;
 
 private:
     template <typename T>
