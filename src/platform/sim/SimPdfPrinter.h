@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,7 +49,7 @@ public:
         // windows find it.
         bool dialogHidden = false;
         // The confirm button's caption instead of the variant's own (for example "&OK").
-        std::string confirmCaption;
+        std::string confirmCaption{};
     };
 
     struct WrittenFile {
@@ -70,7 +71,6 @@ public:
     // The user cancels the dialog: it closes without writing and its job ends.
     void CloseDialogByHand();
 
-    Variant GetVariant() const { return fVariant; }
     bool DialogOpen() const { return fDialog.has_value(); }
     int DialogsOpened() const { return fDialogsOpened; }
     const std::vector<WrittenFile>& Written() const { return fWritten; }

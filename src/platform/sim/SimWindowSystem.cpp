@@ -1,6 +1,7 @@
 #include "platform/sim/SimWindowSystem.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/IniDocument.h"
 
@@ -32,11 +33,11 @@ std::vector<WindowHandle> SimWindowSystem::TopLevelWindows() {
 bool SimWindowSystem::IsVisible(WindowHandle window) {
     RunQueryHooks();
     const Window* w = Find(window);
-    while (w != nullptr && w->spec.visible) {
-        if (w->spec.parent == 0) {
+    while (w != nullptr && w->props.visible) {
+        if (w->props.parent == 0) {
             return true;
         }
-        w = Find(w->spec.parent);
+        w = Find(w->props.parent);
     }
     return false;
 }
@@ -44,13 +45,13 @@ bool SimWindowSystem::IsVisible(WindowHandle window) {
 WindowHandle SimWindowSystem::Owner(WindowHandle window) {
     RunQueryHooks();
     const Window* w = Find(window);
-    return w != nullptr ? w->spec.owner : 0;
+    return w != nullptr ? w->props.owner : 0;
 }
 
 std::string SimWindowSystem::ClassName(WindowHandle window) {
     RunQueryHooks();
     const Window* w = Find(window);
-    return w != nullptr ? Cut(w->spec.className, kClassNameLength) : std::string();
+    return w != nullptr ? Cut(w->props.className, kClassNameLength) : std::string();
 }
 
 std::string SimWindowSystem::Caption(WindowHandle window) {
@@ -66,7 +67,7 @@ std::vector<WindowHandle> SimWindowSystem::ThreadWindows(WindowHandle window) {
         return result;
     }
     std::copy_if(fZOrder.begin(), fZOrder.end(), std::back_inserter(result),
-                 [&](WindowHandle top) { return Find(top)->spec.thread == w->spec.thread; });
+                 [&](WindowHandle top) { return Find(top)->props.thread == w->props.thread; });
     return result;
 }
 
@@ -81,8 +82,8 @@ WindowHandle SimWindowSystem::FindTopLevel(const std::string& className,
                                            const std::string& caption) {
     RunQueryHooks();
     auto it = std::find_if(fZOrder.begin(), fZOrder.end(), [&](WindowHandle top) {
-        const Spec& spec = Find(top)->spec;
-        return EqualsIgnoreCase(spec.className, className) && spec.caption == caption;
+        const Properties& props = Find(top)->props;
+        return EqualsIgnoreCase(props.className, className) && props.caption == caption;
     });
     return it != fZOrder.end() ? *it : 0;
 }
@@ -95,9 +96,9 @@ WindowHandle SimWindowSystem::FindChild(WindowHandle parent, const std::string& 
         return 0;
     }
     auto it = std::find_if(w->children.begin(), w->children.end(), [&](WindowHandle child) {
-        const Spec& spec = Find(child)->spec;
-        return EqualsIgnoreCase(spec.className, className) &&
-               (!caption || spec.caption == *caption);
+        const Properties& props = Find(child)->props;
+        return EqualsIgnoreCase(props.className, className) &&
+               (!caption || props.caption == *caption);
     });
     return it != w->children.end() ? *it : 0;
 }
@@ -109,7 +110,7 @@ bool SimWindowSystem::SetText(WindowHandle window, const std::string& text,
     const bool taken = w != nullptr && w->acceptsText;
     Log(Message::SetText, window, text, taken);
     if (taken) {
-        w->spec.caption = text;
+        w->props.caption = text;
     }
     if (w != nullptr) {
         Call(w->onSetText);
@@ -125,7 +126,7 @@ std::optional<std::string> SimWindowSystem::GetText(WindowHandle window, int cap
         Log(Message::GetText, window, {}, false);
         return std::nullopt;
     }
-    const std::string text = Cut(w->spec.caption, static_cast<size_t>(std::max(capacity - 1, 0)));
+    const std::string text = Cut(w->props.caption, static_cast<size_t>(std::max(capacity - 1, 0)));
     Log(Message::GetText, window, text, true);
     return text;
 }
@@ -147,14 +148,14 @@ bool SimWindowSystem::SendMouse(WindowHandle window, MouseMessage message,
     return true;
 }
 
-WindowHandle SimWindowSystem::Create(const Spec& spec) {
+WindowHandle SimWindowSystem::Create(const Properties& props) {
     const WindowHandle handle = fNextHandle;
     fNextHandle += 4;
-    fWindows[handle].spec = spec;
-    if (Window* parent = Find(spec.parent)) {
+    fWindows[handle].props = props;
+    if (Window* parent = Find(props.parent)) {
         parent->children.push_back(handle);
     } else {
-        fWindows[handle].spec.parent = 0;
+        fWindows[handle].props.parent = 0;
         fZOrder.insert(fZOrder.begin(), handle);
     }
     return handle;
@@ -167,7 +168,7 @@ void SimWindowSystem::Destroy(WindowHandle window) {
     }
     std::vector<WindowHandle> dependents = w->children;
     for (const auto& [handle, other] : fWindows) {
-        if (other.spec.owner == window) {
+        if (other.props.owner == window) {
             dependents.push_back(handle);
         }
     }
@@ -183,12 +184,12 @@ void SimWindowSystem::Destroy(WindowHandle window) {
 
 std::string SimWindowSystem::Text(WindowHandle window) const {
     const Window* w = Find(window);
-    return w != nullptr ? w->spec.caption : std::string();
+    return w != nullptr ? w->props.caption : std::string();
 }
 
 void SimWindowSystem::SetVisible(WindowHandle window, bool visible) {
     if (Window* w = Find(window)) {
-        w->spec.visible = visible;
+        w->props.visible = visible;
     }
 }
 
@@ -250,7 +251,7 @@ void SimWindowSystem::AppendDescendants(WindowHandle window, std::vector<WindowH
 
 void SimWindowSystem::Unlink(WindowHandle window) {
     const Window* w = Find(window);
-    Window* parent = Find(w->spec.parent);
+    Window* parent = Find(w->props.parent);
     auto& siblings = parent != nullptr ? parent->children : fZOrder;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
 }
@@ -258,8 +259,8 @@ void SimWindowSystem::Unlink(WindowHandle window) {
 void SimWindowSystem::Log(Message message, WindowHandle window, const std::string& text,
                           bool answered) {
     const Window* w = Find(window);
-    fRecords.push_back({message, window, w != nullptr ? w->spec.className : std::string(),
-                        w != nullptr ? w->spec.caption : std::string(), text, fClock.Now(),
+    fRecords.push_back({message, window, w != nullptr ? w->props.className : std::string(),
+                        w != nullptr ? w->props.caption : std::string(), text, fClock.Now(),
                         answered});
 }
 

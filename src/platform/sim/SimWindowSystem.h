@@ -20,7 +20,7 @@ public:
 
     // A window as a program creates it; a window with a parent is a child, any other is
     // top-level and goes to the top of the z-order.
-    struct Spec {
+    struct Properties {
         std::string className;
         std::string caption;
         WindowHandle parent = 0;
@@ -66,7 +66,7 @@ public:
 
     // What the simulated programs do with their windows. None of these runs the query hooks.
     ThreadId NewThread() { return fNextThread++; }
-    WindowHandle Create(const Spec& spec);
+    WindowHandle Create(const Properties& props);
     // Destroys the window with its children and the windows it owns.
     void Destroy(WindowHandle window);
     bool Exists(WindowHandle window) const { return fWindows.contains(window); }
@@ -90,7 +90,7 @@ public:
 
 private:
     struct Window {
-        Spec spec;
+        Properties props;
         std::vector<WindowHandle> children;
         bool acceptsText = true;
         std::function<void()> onSetText;
