@@ -338,7 +338,7 @@ TBytes EncodeGif(const TTestImage& image, const TGifOptions& options) {
     return out;
 }
 
-TBytes EncodeTiff(const TTestImage& image, TTiffKind kind) {
+TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation) {
     const std::string path = TempPath(".tif");
     TIFF* tiff = TIFFOpen(path.c_str(), kind == TTiffKind::BigEndian ? "wb" : "wl");
     if (!tiff) {
@@ -352,7 +352,7 @@ TBytes EncodeTiff(const TTestImage& image, TTiffKind kind) {
     TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, static_cast<std::uint16_t>(samples));
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, static_cast<std::uint16_t>(bits));
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, static_cast<std::uint16_t>(orientation));
     TIFFSetField(tiff, TIFFTAG_COMPRESSION,
                  kind == TTiffKind::Rgb ? COMPRESSION_LZW : COMPRESSION_NONE);
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, palette ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
