@@ -181,6 +181,22 @@ struct TRgbaImage {
     }
 };
 
+// Rows converted per call: whole strips or rows of tiles, because libtiff decodes a strip from
+// its start again for every call that begins inside it.
+int ChunkRows(TIFF* tiff, int width, int height) {
+    std::uint32_t unit = 1;
+    if (TIFFIsTiled(tiff)) {
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+    } else {
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+    }
+    const std::size_t rows = std::clamp<std::size_t>(unit, 1, static_cast<std::size_t>(height));
+    const std::size_t wanted =
+        std::max<std::size_t>(kChunkPixels / static_cast<std::size_t>(width), 1);
+    return static_cast<int>(
+        std::min((wanted + rows - 1) / rows * rows, static_cast<std::size_t>(height)));
+}
+
 int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& progress) {
     char message[1024] = {};
     if (!TIFFRGBAImageOK(tiff, message)) {
@@ -198,8 +214,7 @@ int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& pr
     rgba.begun = true;
     // libtiff only flips, so it is asked for the rows as stored; turning them is done here.
     rgba.image.req_orientation = rgba.image.orientation;
-    const int chunk = static_cast<int>(std::clamp<std::size_t>(
-        kChunkPixels / static_cast<std::size_t>(width), 1, static_cast<std::size_t>(height)));
+    const int chunk = ChunkRows(tiff, width, height);
     std::vector<std::uint32_t> raster(static_cast<std::size_t>(width) * chunk);
     std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * 3);
     for (int top = 0; top < height; top += chunk) {
