@@ -18,6 +18,7 @@
 #include <png.h>
 #include <tiffio.h>
 #include <webp/encode.h>
+#include <webp/mux.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -421,6 +422,44 @@ TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation) {
     std::filesystem::remove(path);
     if (!ok) {
         throw std::runtime_error("libtiff could not write the test image");
+    }
+    return bytes;
+}
+
+TBytes EncodeAnimatedWebp(const std::vector<TTestImage>& frames) {
+    WebPAnimEncoderOptions options;
+    WebPConfig config;
+    if (frames.empty() || !WebPAnimEncoderOptionsInit(&options) || !WebPConfigInit(&config)) {
+        throw std::runtime_error("libwebp could not set up an animation");
+    }
+    config.lossless = 1;
+    WebPAnimEncoder* encoder = WebPAnimEncoderNew(frames[0].width, frames[0].height, &options);
+    int timestamp = 0;
+    bool ok = encoder != nullptr;
+    for (const TTestImage& frame : frames) {
+        WebPPicture picture;
+        ok = ok && WebPPictureInit(&picture);
+        picture.use_argb = 1;
+        picture.width = frame.width;
+        picture.height = frame.height;
+        TBytes packed;
+        for (const auto& p : frame.pixels) {
+            packed.insert(packed.end(), {p.r, p.g, p.b, p.a});
+        }
+        ok = ok && WebPPictureImportRGBA(&picture, packed.data(), frame.width * 4) &&
+             WebPAnimEncoderAdd(encoder, &picture, timestamp, &config);
+        WebPPictureFree(&picture);
+        timestamp += 100;
+    }
+    WebPData data;
+    WebPDataInit(&data);
+    ok = ok && WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr) &&
+         WebPAnimEncoderAssemble(encoder, &data);
+    TBytes bytes(data.bytes, data.bytes + data.size);
+    WebPDataClear(&data);
+    WebPAnimEncoderDelete(encoder);
+    if (!ok) {
+        throw std::runtime_error("libwebp could not write the animation");
     }
     return bytes;
 }

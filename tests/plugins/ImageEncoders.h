@@ -62,6 +62,8 @@ enum class TTiffKind { Rgb, RgbaUnassociated, Palette8, Palette4, Tiled, BigEndi
 TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation = 1);
 
 TBytes EncodeWebp(const TTestImage& image, bool alpha);
+// A lossless animation of frames of one size.
+TBytes EncodeAnimatedWebp(const std::vector<TTestImage>& frames);
 
 // What libjpeg itself decodes from a JPEG file, as RGB.
 TTestImage DecodeJpegReference(const TBytes& jpeg);

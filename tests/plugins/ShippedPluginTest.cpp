@@ -332,6 +332,12 @@ const TDecodeCase kDecodeCases[] = {
     {"webp_alpha_on_white", "ifwebp",
      [] { return EncodeWebp(TTestImage::Pattern(7, 5, true), true); },
      [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24},
+    {"webp_animation_first_frame", "ifwebp",
+     [] {
+         return EncodeAnimatedWebp(
+             {TTestImage::Pattern(7, 5, true), TTestImage::Pattern(7, 5), Gray(7, 5, false)});
+     },
+     [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24},
     {"jpeg_as_libjpeg_decodes", "ifjpeg", [] { return EncodeJpeg(TTestImage::Pattern(13, 9), 95); },
      [] { return DecodeJpegReference(EncodeJpeg(TTestImage::Pattern(13, 9), 95)); }, 24},
     {"jpeg_gray", "ifjpeg", [] { return EncodeJpeg(Gray(8, 8, false), 95, {}, true); },
