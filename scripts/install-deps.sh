@@ -12,6 +12,7 @@ PACKAGES=(
   libcups2-dev libqpdf-dev
   # runtime and checks
   fonts-noto-cjk xvfb xauth x11-utils qpdf poppler-utils ghostscript libjpeg-turbo-progs
+  bzip2 xz-utils  # unpacking the test pictures of libpng and libtiff (fetch-image-corpus.sh)
   cups cups-bsd cups-client printer-driver-cups-pdf
 )
 

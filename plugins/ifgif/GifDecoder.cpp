@@ -159,6 +159,9 @@ int DecodePicture(const TInput& input, TDib& dib, const TProgress& progress) {
         }
     }
 
+    // The code size of the image data, not the table, bounds the indexes: a damaged file
+    // points past a short table, so every byte value gets an entry (black beyond the table).
+    colors.resize(256, GifColorType{0, 0, 0});
     int result = dib.Create(width, height, 8, static_cast<int>(colors.size()));
     if (result != SPI_ALL_RIGHT) {
         return result;

@@ -68,25 +68,4 @@ int ExifOrientation(const std::uint8_t* segment, std::size_t size) {
     return 1;
 }
 
-TTarget OrientedPosition(int orientation, int x, int y, int width, int height) {
-    switch (orientation) {
-        case 2:  // mirrored left to right
-            return {width - 1 - x, y};
-        case 3:  // turned by 180 degrees
-            return {width - 1 - x, height - 1 - y};
-        case 4:  // mirrored top to bottom
-            return {x, height - 1 - y};
-        case 5:  // mirrored along the main diagonal
-            return {y, x};
-        case 6:  // needs a quarter turn clockwise
-            return {height - 1 - y, x};
-        case 7:  // mirrored along the other diagonal
-            return {height - 1 - y, width - 1 - x};
-        case 8:  // needs a quarter turn anticlockwise
-            return {y, width - 1 - x};
-        default:
-            return {x, y};
-    }
-}
-
 }  // namespace korvent::plugins

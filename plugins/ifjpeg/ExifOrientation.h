@@ -10,12 +10,4 @@ namespace korvent::plugins {
 // in the wild).
 int ExifOrientation(const std::uint8_t* segment, std::size_t size);
 
-// Where the stored pixel (x, y) of a width x height picture goes in the upright picture; the
-// upright picture is height x width for the orientations 5 to 8.
-struct TTarget {
-    int x;
-    int y;
-};
-TTarget OrientedPosition(int orientation, int x, int y, int width, int height);
-
 }  // namespace korvent::plugins

@@ -9,9 +9,9 @@
 
 #include <csetjmp>
 #include <cstdlib>
-#include <cstring>
 
 #include "ExifOrientation.h"
+#include "Orientation.h"
 #include "SpiPlugin.h"
 
 namespace korvent::plugins {
@@ -139,8 +139,7 @@ int Decode(TSession& s, const TInput& input, TDib& dib, const TProgress& progres
 
     const int width = static_cast<int>(s.cinfo.output_width);
     const int height = static_cast<int>(s.cinfo.output_height);
-    const bool swapped = orientation >= 5;
-    const int result = dib.Create(swapped ? height : width, swapped ? width : height, 24);
+    const int result = CreateUpright(dib, orientation, width, height, 24);
     if (result != SPI_ALL_RIGHT) {
         return result;
     }
@@ -163,14 +162,7 @@ int Decode(TSession& s, const TInput& input, TDib& dib, const TProgress& progres
                 // Converted in place: three output bytes never overtake four input bytes.
                 CmykToBgr(s.row, bgr, width, s.cinfo.saw_Adobe_marker);
             }
-            if (orientation == 1) {
-                std::memcpy(dib.Row(y), bgr, static_cast<std::size_t>(width) * 3);
-            } else {
-                for (int x = 0; x < width; ++x) {
-                    const TTarget to = OrientedPosition(orientation, x, y, width, height);
-                    std::memcpy(dib.Row(to.y) + static_cast<std::size_t>(to.x) * 3, bgr + x * 3, 3);
-                }
-            }
+            PutStoredRow(dib, orientation, y, bgr, width, height, 3);
         }
         if (progress.Step(y + 1, height)) {
             return SPI_ABORT;
@@ -186,7 +178,7 @@ int ReadHeader(TSession& s, const TInput& input, SPI_PICTINFO& info) {
         return FailureOf(s.cinfo);
     }
     Start(s, input);
-    const bool swapped = OrientationOf(s.cinfo) >= 5;
+    const bool swapped = SwapsAxes(OrientationOf(s.cinfo));
     const auto width = static_cast<std::int32_t>(s.cinfo.image_width);
     const auto height = static_cast<std::int32_t>(s.cinfo.image_height);
     info.width = swapped ? height : width;

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,8 @@ namespace {
 
 const char* const kTexts[] = {"00IN", "KorventPDF PNG plug-in 1.0", "*.png", "PNG file"};
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+// What libpng may allocate for one chunk; the ones the plug-in reads take at most 1 KiB.
+constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t{8} << 20;
 
 // Everything that must be released whether decoding ends normally or by libpng's long jump.
 // It lives in the caller's frame, so its members are in memory when the jump lands.
@@ -60,6 +63,12 @@ bool Open(TSession& session, const TInput& input) {
     // libpng refuses more than a million pixels per row or column unless told otherwise; the
     // plug-in's own limit is the number of pixels, checked before anything is allocated.
     png_set_user_limits(session.png, 0x7FFFFFFF, 0x7FFFFFFF);
+    // A chunk's length is read before its data: without these limits a tiny file that declares
+    // a gigabyte of text makes libpng allocate the gigabyte before it finds the data missing.
+    // Only IHDR, PLTE, tRNS, IDAT and IEND matter to the picture; every other chunk is skipped
+    // unread, and no chunk may claim more than a few megabytes.
+    png_set_keep_unknown_chunks(session.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_chunk_malloc_max(session.png, kMaxChunkBytes);
     return true;
 }
 
@@ -92,7 +101,10 @@ int Decode(TSession& s, TDib& dib, const TProgress& progress) {
             alpha = nullptr;
             alphaCount = 0;
         }
-        const int result = dib.Create(width, height, 8, colors);
+        // Damaged files have pixels whose index lies beyond a short palette: the table has an
+        // entry (black) for every index the bit depth allows.
+        const int entries = std::clamp(1 << bitDepth, colors, 256);
+        const int result = dib.Create(width, height, 8, entries);
         if (result != SPI_ALL_RIGHT) {
             return result;
         }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "Orientation.h"
 #include "SpiPlugin.h"
 
 namespace korvent::plugins {
@@ -110,6 +111,15 @@ bool IsSimplePalette(TIFF* tiff) {
            !TIFFIsTiled(tiff);
 }
 
+// How the stored rows are turned to show the picture upright; damaged values mean as stored.
+int OrientationOf(TIFF* tiff) {
+    std::uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    return orientation >= ORIENTATION_TOPLEFT && orientation <= ORIENTATION_LEFTBOT
+               ? orientation
+               : ORIENTATION_TOPLEFT;
+}
+
 int DecodePalette(TIFF* tiff, int width, int height, TDib& dib, const TProgress& progress) {
     std::uint16_t bits = 8;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
@@ -120,7 +130,8 @@ int DecodePalette(TIFF* tiff, int width, int height, TDib& dib, const TProgress&
         return SPI_OUT_OF_ORDER;
     }
     const int colors = 1 << bits;
-    int result = dib.Create(width, height, 8, colors);
+    const int orientation = OrientationOf(tiff);
+    int result = CreateUpright(dib, orientation, width, height, 8, colors);
     if (result != SPI_ALL_RIGHT) {
         return result;
     }
@@ -141,17 +152,18 @@ int DecodePalette(TIFF* tiff, int width, int height, TDib& dib, const TProgress&
         return SPI_OUT_OF_ORDER;
     }
     std::vector<std::uint8_t> line(static_cast<std::size_t>(lineSize));
+    std::vector<std::uint8_t> indexes(static_cast<std::size_t>(width));
     const int perByte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
     for (int y = 0; y < height; ++y) {
         if (TIFFReadScanline(tiff, line.data(), static_cast<std::uint32_t>(y), 0) < 0) {
             return SPI_OUT_OF_ORDER;
         }
-        std::uint8_t* out = dib.Row(y);
         for (int x = 0; x < width; ++x) {
             const int shiftInByte = (perByte - 1 - x % perByte) * bits;
-            out[x] = static_cast<std::uint8_t>((line[x / perByte] >> shiftInByte) & mask);
+            indexes[x] = static_cast<std::uint8_t>((line[x / perByte] >> shiftInByte) & mask);
         }
+        PutStoredRow(dib, orientation, y, indexes.data(), width, height, 1);
         if (progress.Step(y + 1, height)) {
             return SPI_ABORT;
         }
@@ -169,12 +181,29 @@ struct TRgbaImage {
     }
 };
 
+// Rows converted per call: whole strips or rows of tiles, because libtiff decodes a strip from
+// its start again for every call that begins inside it.
+int ChunkRows(TIFF* tiff, int width, int height) {
+    std::uint32_t unit = 1;
+    if (TIFFIsTiled(tiff)) {
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+    } else {
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+    }
+    const std::size_t rows = std::clamp<std::size_t>(unit, 1, static_cast<std::size_t>(height));
+    const std::size_t wanted =
+        std::max<std::size_t>(kChunkPixels / static_cast<std::size_t>(width), 1);
+    return static_cast<int>(
+        std::min((wanted + rows - 1) / rows * rows, static_cast<std::size_t>(height)));
+}
+
 int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& progress) {
     char message[1024] = {};
     if (!TIFFRGBAImageOK(tiff, message)) {
         return SPI_NOT_SUPPORT;
     }
-    int result = dib.Create(width, height, 24);
+    const int orientation = OrientationOf(tiff);
+    int result = CreateUpright(dib, orientation, width, height, 24);
     if (result != SPI_ALL_RIGHT) {
         return result;
     }
@@ -183,10 +212,11 @@ int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& pr
         return SPI_OUT_OF_ORDER;
     }
     rgba.begun = true;
-    rgba.image.req_orientation = ORIENTATION_TOPLEFT;
-    const int chunk = static_cast<int>(std::clamp<std::size_t>(
-        kChunkPixels / static_cast<std::size_t>(width), 1, static_cast<std::size_t>(height)));
+    // libtiff only flips, so it is asked for the rows as stored; turning them is done here.
+    rgba.image.req_orientation = rgba.image.orientation;
+    const int chunk = ChunkRows(tiff, width, height);
     std::vector<std::uint32_t> raster(static_cast<std::size_t>(width) * chunk);
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * 3);
     for (int top = 0; top < height; top += chunk) {
         const int rows = std::min(chunk, height - top);
         rgba.image.row_offset = top;
@@ -197,7 +227,7 @@ int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& pr
         }
         for (int r = 0; r < rows; ++r) {
             const std::uint32_t* in = raster.data() + static_cast<std::size_t>(r) * width;
-            std::uint8_t* out = dib.Row(top + r);
+            std::uint8_t* out = bgr.data();
             for (int x = 0; x < width; ++x, out += 3) {
                 // libtiff hands out colours multiplied by their alpha already.
                 const std::uint32_t p = in[x];
@@ -206,6 +236,7 @@ int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& pr
                 out[1] = static_cast<std::uint8_t>(std::min(255u, TIFFGetG(p) + under));
                 out[2] = static_cast<std::uint8_t>(std::min(255u, TIFFGetR(p) + under));
             }
+            PutStoredRow(dib, orientation, top + r, bgr.data(), width, height, 3);
         }
         if (progress.Step(top + rows, height)) {
             return SPI_ABORT;
@@ -250,8 +281,9 @@ int ReadPictureInfo(const TInput& input, SPI_PICTINFO& info) {
     std::uint16_t bits = 1;
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SAMPLESPERPIXEL, &samples);
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
-    info.width = static_cast<std::int32_t>(width);
-    info.height = static_cast<std::int32_t>(height);
+    const bool swapped = SwapsAxes(OrientationOf(tiff.get()));
+    info.width = static_cast<std::int32_t>(swapped ? height : width);
+    info.height = static_cast<std::int32_t>(swapped ? width : height);
     // Both fields are 16-bit and may hold anything; multiply wide.
     info.colorDepth =
         static_cast<std::int16_t>(std::min<std::uint32_t>(std::uint32_t{samples} * bits, 32));

@@ -1,6 +1,8 @@
-// ifwebp.spi: still WebP images through libwebp, with transparency laid over white.
+// ifwebp.spi: WebP images through libwebp (the first frame of an animation), with transparency
+// laid over white.
 
 #include <webp/decode.h>
+#include <webp/demux.h>
 
 #include <algorithm>
 #include <cstring>
@@ -40,6 +42,59 @@ struct TDecoderConfig {
     }
 };
 
+struct TAnimDecoder {
+    WebPAnimDecoder* decoder = nullptr;
+    ~TAnimDecoder() {
+        if (decoder) {
+            WebPAnimDecoderDelete(decoder);
+        }
+    }
+};
+
+void BgraOverWhite(const std::uint8_t* bgra, TDib& dib) {
+    for (int y = 0; y < dib.Height(); ++y) {
+        const std::uint8_t* in = bgra + static_cast<std::size_t>(y) * dib.Width() * 4;
+        std::uint8_t* out = dib.Row(y);
+        for (int x = 0; x < dib.Width(); ++x, in += 4, out += 3) {
+            out[0] = OverWhite(in[0], in[3]);
+            out[1] = OverWhite(in[1], in[3]);
+            out[2] = OverWhite(in[2], in[3]);
+        }
+    }
+}
+
+// The first frame of an animation as it shows on the canvas, as the GIF plug-in takes the
+// first frame of a GIF.
+int DecodeFirstFrame(const TInput& input, const WebPBitstreamFeatures& features, TDib& dib,
+                     const TProgress& progress) {
+    int result = dib.Create(features.width, features.height, 24);
+    if (result != SPI_ALL_RIGHT) {
+        return result;
+    }
+    WebPAnimDecoderOptions options;
+    if (!WebPAnimDecoderOptionsInit(&options)) {
+        return SPI_OTHER_ERROR;
+    }
+    options.color_mode = MODE_BGRA;
+    const WebPData data{input.data, input.size};
+    TAnimDecoder anim;
+    anim.decoder = WebPAnimDecoderNew(&data, &options);
+    if (!anim.decoder) {
+        return SPI_OUT_OF_ORDER;
+    }
+    WebPAnimInfo info;
+    std::uint8_t* canvas = nullptr;
+    int timestamp = 0;
+    if (!WebPAnimDecoderGetInfo(anim.decoder, &info) ||
+        static_cast<int>(info.canvas_width) != dib.Width() ||
+        static_cast<int>(info.canvas_height) != dib.Height() ||
+        !WebPAnimDecoderGetNext(anim.decoder, &canvas, &timestamp)) {
+        return SPI_OUT_OF_ORDER;
+    }
+    BgraOverWhite(canvas, dib);
+    return progress.Step(1, 1) ? SPI_ABORT : SPI_ALL_RIGHT;
+}
+
 }  // namespace
 
 TPluginTexts PluginTexts() {
@@ -73,7 +128,7 @@ int DecodePicture(const TInput& input, TDib& dib, const TProgress& progress) {
         return result;
     }
     if (config.input.has_animation) {
-        return SPI_NOT_SUPPORT;
+        return DecodeFirstFrame(input, config.input, dib, progress);
     }
     result = dib.Create(config.input.width, config.input.height, 24);
     if (result != SPI_ALL_RIGHT) {
@@ -124,15 +179,7 @@ int DecodePicture(const TInput& input, TDib& dib, const TProgress& progress) {
         return status == VP8_STATUS_SUSPENDED ? SPI_OUT_OF_ORDER : ResultOf(status);
     }
     if (alpha) {
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t* in = rgba.data() + static_cast<std::size_t>(y) * width * 4;
-            std::uint8_t* out = dib.Row(y);
-            for (int x = 0; x < width; ++x, in += 4, out += 3) {
-                out[0] = OverWhite(in[0], in[3]);
-                out[1] = OverWhite(in[1], in[3]);
-                out[2] = OverWhite(in[2], in[3]);
-            }
-        }
+        BgraOverWhite(rgba.data(), dib);
     }
     return SPI_ALL_RIGHT;
 }

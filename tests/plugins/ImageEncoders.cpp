@@ -18,6 +18,7 @@
 #include <png.h>
 #include <tiffio.h>
 #include <webp/encode.h>
+#include <webp/mux.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -338,7 +339,7 @@ TBytes EncodeGif(const TTestImage& image, const TGifOptions& options) {
     return out;
 }
 
-TBytes EncodeTiff(const TTestImage& image, TTiffKind kind) {
+TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation) {
     const std::string path = TempPath(".tif");
     TIFF* tiff = TIFFOpen(path.c_str(), kind == TTiffKind::BigEndian ? "wb" : "wl");
     if (!tiff) {
@@ -352,7 +353,7 @@ TBytes EncodeTiff(const TTestImage& image, TTiffKind kind) {
     TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, static_cast<std::uint16_t>(samples));
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, static_cast<std::uint16_t>(bits));
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, static_cast<std::uint16_t>(orientation));
     TIFFSetField(tiff, TIFFTAG_COMPRESSION,
                  kind == TTiffKind::Rgb ? COMPRESSION_LZW : COMPRESSION_NONE);
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, palette ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
@@ -421,6 +422,44 @@ TBytes EncodeTiff(const TTestImage& image, TTiffKind kind) {
     std::filesystem::remove(path);
     if (!ok) {
         throw std::runtime_error("libtiff could not write the test image");
+    }
+    return bytes;
+}
+
+TBytes EncodeAnimatedWebp(const std::vector<TTestImage>& frames) {
+    WebPAnimEncoderOptions options;
+    WebPConfig config;
+    if (frames.empty() || !WebPAnimEncoderOptionsInit(&options) || !WebPConfigInit(&config)) {
+        throw std::runtime_error("libwebp could not set up an animation");
+    }
+    config.lossless = 1;
+    WebPAnimEncoder* encoder = WebPAnimEncoderNew(frames[0].width, frames[0].height, &options);
+    int timestamp = 0;
+    bool ok = encoder != nullptr;
+    for (const TTestImage& frame : frames) {
+        WebPPicture picture;
+        ok = ok && WebPPictureInit(&picture);
+        picture.use_argb = 1;
+        picture.width = frame.width;
+        picture.height = frame.height;
+        TBytes packed;
+        for (const auto& p : frame.pixels) {
+            packed.insert(packed.end(), {p.r, p.g, p.b, p.a});
+        }
+        ok = ok && WebPPictureImportRGBA(&picture, packed.data(), frame.width * 4) &&
+             WebPAnimEncoderAdd(encoder, &picture, timestamp, &config);
+        WebPPictureFree(&picture);
+        timestamp += 100;
+    }
+    WebPData data;
+    WebPDataInit(&data);
+    ok = ok && WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr) &&
+         WebPAnimEncoderAssemble(encoder, &data);
+    TBytes bytes(data.bytes, data.bytes + data.size);
+    WebPDataClear(&data);
+    WebPAnimEncoderDelete(encoder);
+    if (!ok) {
+        throw std::runtime_error("libwebp could not write the animation");
     }
     return bytes;
 }

@@ -58,9 +58,12 @@ struct TGifOptions {
 TBytes EncodeGif(const TTestImage& image, const TGifOptions& options = {});
 
 enum class TTiffKind { Rgb, RgbaUnassociated, Palette8, Palette4, Tiled, BigEndian };
-TBytes EncodeTiff(const TTestImage& image, TTiffKind kind);
+// The pixels are stored as given; `orientation` (1 to 8) only says how to show them.
+TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation = 1);
 
 TBytes EncodeWebp(const TTestImage& image, bool alpha);
+// A lossless animation of frames of one size.
+TBytes EncodeAnimatedWebp(const std::vector<TTestImage>& frames);
 
 // What libjpeg itself decodes from a JPEG file, as RGB.
 TTestImage DecodeJpegReference(const TBytes& jpeg);

@@ -3,6 +3,8 @@
 // A plug-in module loaded for a test, with its entry points, and a reader for the bitmaps that
 // the plug-ins hand over.
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -60,6 +62,43 @@ struct TDibBlocks {
         SPI_BITMAPINFOHEADER header{};
         std::memcpy(&header, info, sizeof header);
         return header;
+    }
+
+    // Empty when the bitmap is one a host can use as it stands: a plain header whose sizes
+    // agree with the blocks, and a colour table that covers every index in the pixels.
+    std::string Malformation() const {
+        if (!info || !bits) {
+            return "missing block";
+        }
+        const SPI_BITMAPINFOHEADER h = Header();
+        if (h.biSize != 40 || h.biPlanes != 1 || h.biCompression != 0 || h.biWidth <= 0 ||
+            h.biHeight == 0 || (h.biBitCount != 8 && h.biBitCount != 24)) {
+            return "unexpected header";
+        }
+        const std::size_t stride = ((std::size_t(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+        const std::size_t rows =
+            h.biHeight < 0 ? std::size_t(-h.biHeight) : std::size_t(h.biHeight);
+        const std::size_t colors = h.biBitCount == 8 && h.biClrUsed == 0 ? 256 : h.biClrUsed;
+        if ((h.biSizeImage != 0 && h.biSizeImage != stride * rows) ||
+            malloc_usable_size(bits) < stride * rows) {
+            return "pixel block smaller than the header says";
+        }
+        if (colors > 256 || malloc_usable_size(info) < 40 + 4 * colors) {
+            return "colour table larger than its block";
+        }
+        if (h.biBitCount == 24) {
+            return colors == 0 ? "" : "colour table with 24-bit pixels";
+        }
+        const auto* data = static_cast<const std::uint8_t*>(bits);
+        for (std::size_t y = 0; y < rows; ++y) {
+            for (int x = 0; x < h.biWidth; ++x) {
+                if (data[y * stride + std::size_t(x)] >= colors) {
+                    return "index " + std::to_string(data[y * stride + std::size_t(x)]) +
+                           " beyond a colour table of " + std::to_string(colors);
+                }
+            }
+        }
+        return "";
     }
 
     // The pixels top row first; indexed pixels through the colour table.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "plugins/BoundedChild.h"
 #include "plugins/ImageEncoders.h"
 #include "plugins/PluginModule.h"
 
@@ -45,6 +46,76 @@ int DecodeMemory(TPluginModule& plugin, const TBytes& bytes, TDibBlocks& dib,
 int InfoOfMemory(TPluginModule& plugin, const TBytes& bytes, SPI_PICTINFO& info) {
     return plugin.GetPictureInfo(reinterpret_cast<const char*>(bytes.data()),
                                  static_cast<long>(bytes.size()), SPI_INPUT_MEMORY, &info);
+}
+
+// ---- PNG files made by hand ---------------------------------------------------------------
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void PutBe32(TBytes& out, std::uint32_t v) {
+    out.insert(out.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
+                           static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
+}
+
+struct TChunk {
+    const char* type;
+    TBytes data;
+};
+
+void PutChunk(TBytes& png, const TChunk& chunk) {
+    PutBe32(png, static_cast<std::uint32_t>(chunk.data.size()));
+    const std::size_t start = png.size();
+    png.insert(png.end(), chunk.type, chunk.type + 4);
+    png.insert(png.end(), chunk.data.begin(), chunk.data.end());
+    PutBe32(png, Crc32(png.data() + start, png.size() - start));
+}
+
+// A PNG file made chunk by chunk, for the damaged files that no encoder writes.
+TBytes PngFile(const std::vector<TChunk>& chunks) {
+    TBytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    for (const TChunk& chunk : chunks) {
+        PutChunk(png, chunk);
+    }
+    return png;
+}
+
+TBytes PngHeader(std::uint32_t width, std::uint32_t height, int bitDepth, int colorType) {
+    TBytes ihdr;
+    PutBe32(ihdr, width);
+    PutBe32(ihdr, height);
+    ihdr.insert(ihdr.end(), {static_cast<std::uint8_t>(bitDepth),
+                             static_cast<std::uint8_t>(colorType), 0, 0, 0});
+    return ihdr;
+}
+
+// A zlib stream holding `raw` in one stored (uncompressed) block.
+TBytes ZlibStored(const TBytes& raw) {
+    const auto size = static_cast<std::uint16_t>(raw.size());
+    TBytes z = {0x78,
+                0x01,
+                0x01,
+                static_cast<std::uint8_t>(size),
+                static_cast<std::uint8_t>(size >> 8),
+                static_cast<std::uint8_t>(~size),
+                static_cast<std::uint8_t>(~size >> 8)};
+    z.insert(z.end(), raw.begin(), raw.end());
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (const std::uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBe32(z, b << 16 | a);
+    return z;
 }
 
 // ---- texts ----------------------------------------------------------------------------------
@@ -260,6 +331,12 @@ const TDecodeCase kDecodeCases[] = {
      [] { return TTestImage::Pattern(7, 5); }, 24},
     {"webp_alpha_on_white", "ifwebp",
      [] { return EncodeWebp(TTestImage::Pattern(7, 5, true), true); },
+     [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24},
+    {"webp_animation_first_frame", "ifwebp",
+     [] {
+         return EncodeAnimatedWebp(
+             {TTestImage::Pattern(7, 5, true), TTestImage::Pattern(7, 5), Gray(7, 5, false)});
+     },
      [] { return OnWhite(TTestImage::Pattern(7, 5, true)); }, 24},
     {"jpeg_as_libjpeg_decodes", "ifjpeg", [] { return EncodeJpeg(TTestImage::Pattern(13, 9), 95); },
      [] { return DecodeJpegReference(EncodeJpeg(TTestImage::Pattern(13, 9), 95)); }, 24},
@@ -505,39 +582,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- sizes beyond the limit -----------------------------------------------------------------
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
-void PutBe32(TBytes& out, std::uint32_t v) {
-    out.insert(out.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
-                           static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
-}
-
 TBytes HugePng() {
-    TBytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    auto chunk = [&](const char* type, const TBytes& data) {
-        PutBe32(png, static_cast<std::uint32_t>(data.size()));
-        const std::size_t start = png.size();
-        png.insert(png.end(), type, type + 4);
-        png.insert(png.end(), data.begin(), data.end());
-        PutBe32(png, Crc32(png.data() + start, png.size() - start));
-    };
-    TBytes ihdr;
-    PutBe32(ihdr, 20000);
-    PutBe32(ihdr, 20000);
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
-    chunk("IHDR", ihdr);
-    chunk("IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
-    chunk("IEND", {});
-    return png;
+    return PngFile({{"IHDR", PngHeader(20000, 20000, 8, 2)},
+                    {"IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01}},
+                    {"IEND", {}}});
 }
 
 TBytes HugeJpeg() {
@@ -579,8 +627,17 @@ TBytes HugeGif() {
             2,    2,   0x4C, 0x01, 0,   ';'};
 }
 
-// A one-strip grey TIFF described by its header alone; the strip holds a single byte.
-TBytes HeaderOnlyTiff(unsigned width, unsigned height, unsigned bits, unsigned samples) {
+struct TTiffEntry {
+    unsigned tag;
+    unsigned type;  // 2 ASCII, 3 SHORT, 4 LONG
+    unsigned count;
+    unsigned value;
+};
+
+// A one-strip grey TIFF described by its header alone; the strip holds a single byte. `extra`
+// entries join the directory in tag order.
+TBytes HeaderOnlyTiff(unsigned width, unsigned height, unsigned bits, unsigned samples,
+                      std::vector<TTiffEntry> extra = {}) {
     TBytes t = {'I', 'I', 42, 0, 8, 0, 0, 0};
     auto u16 = [&](unsigned v) {
         t.insert(t.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
@@ -589,26 +646,28 @@ TBytes HeaderOnlyTiff(unsigned width, unsigned height, unsigned bits, unsigned s
         u16(v & 0xFFFF);
         u16(v >> 16);
     };
-    auto entry = [&](unsigned tag, unsigned type, unsigned value) {
-        u16(tag);
-        u16(type);
-        u32(1);
-        if (type == 3) {
-            u16(value);
+    extra.insert(extra.end(), {{256, 4, 1, width},
+                               {257, 4, 1, height},
+                               {258, 3, 1, bits},
+                               {262, 3, 1, 1},  // grey
+                               {273, 4, 1, 8},  // strip offset
+                               {277, 3, 1, samples},
+                               {278, 4, 1, height},  // rows per strip
+                               {279, 4, 1, 1}});     // strip byte count
+    std::sort(extra.begin(), extra.end(),
+              [](const TTiffEntry& a, const TTiffEntry& b) { return a.tag < b.tag; });
+    u16(static_cast<unsigned>(extra.size()));
+    for (const TTiffEntry& e : extra) {
+        u16(e.tag);
+        u16(e.type);
+        u32(e.count);
+        if (e.type == 3) {
+            u16(e.value);
             u16(0);
         } else {
-            u32(value);
+            u32(e.value);
         }
-    };
-    u16(8);
-    entry(256, 4, width);
-    entry(257, 4, height);
-    entry(258, 3, bits);
-    entry(262, 3, 1);  // grey
-    entry(273, 4, 8);  // strip offset
-    entry(277, 3, samples);
-    entry(278, 4, height);  // rows per strip
-    entry(279, 4, 1);       // strip byte count
+    }
     u32(0);
     return t;
 }
@@ -696,6 +755,208 @@ INSTANTIATE_TEST_SUITE_P(
                                        SPI_NO_MEMORY},
                       TJpegRefusalCase{"twelve_bit", TwelveBitJpeg, SPI_NOT_SUPPORT}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- colour tables that do not cover the pixels --------------------------------------------
+
+TRgba PaletteColor(int i) {
+    return {static_cast<std::uint8_t>(40 + 50 * i), static_cast<std::uint8_t>(200 - 60 * i),
+            static_cast<std::uint8_t>(90 + i), 255};
+}
+
+// A one-row palette PNG whose palette has `entries` colours while its pixels take `indexes`.
+TBytes ShortPalettePng(int bitDepth, int entries, const std::vector<int>& indexes) {
+    TBytes plte;
+    for (int i = 0; i < entries; ++i) {
+        const TRgba c = PaletteColor(i);
+        plte.insert(plte.end(), {c.r, c.g, c.b});
+    }
+    TBytes row(1 + (indexes.size() * bitDepth + 7) / 8, 0);  // filter type 0 first
+    for (std::size_t x = 0; x < indexes.size(); ++x) {
+        const std::size_t bit = x * bitDepth;
+        row[1 + bit / 8] |= static_cast<std::uint8_t>(indexes[x] << (8 - bitDepth - bit % 8));
+    }
+    return PngFile({{"IHDR", PngHeader(static_cast<std::uint32_t>(indexes.size()), 1, bitDepth, 3)},
+                    {"PLTE", plte},
+                    {"IDAT", ZlibStored(row)},
+                    {"IEND", {}}});
+}
+
+// The colours of `indexes` in a table of `entries` colours padded with black.
+TTestImage PaddedColors(int entries, const std::vector<int>& indexes) {
+    TTestImage image{static_cast<int>(indexes.size()), 1, {}};
+    for (const int index : indexes) {
+        image.pixels.push_back(index < entries ? PaletteColor(index) : TRgba{0, 0, 0, 255});
+    }
+    return image;
+}
+
+// A 2 x 1 GIF whose table holds two colours while its image data, of 8-bit code size, has the
+// indexes 1 and 200.
+TBytes GifIndexBeyondTable() {
+    const TRgba c0 = PaletteColor(0);
+    const TRgba c1 = PaletteColor(1);
+    TBytes gif = {'G',  'I',  'F',  '8',  '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, c0.r, c0.g,
+                  c0.b, c1.r, c1.g, c1.b, ',', 0,   0, 0, 0, 2, 0,    1, 0, 0,    8};
+    // Nine-bit codes, lowest bit first: clear, 1, 200, end.
+    TBytes data;
+    unsigned bits = 0;
+    int used = 0;
+    for (const unsigned code : {256u, 1u, 200u, 257u}) {
+        bits |= code << used;
+        for (used += 9; used >= 8; used -= 8, bits >>= 8) {
+            data.push_back(static_cast<std::uint8_t>(bits));
+        }
+    }
+    data.push_back(static_cast<std::uint8_t>(bits));
+    gif.push_back(static_cast<std::uint8_t>(data.size()));
+    gif.insert(gif.end(), data.begin(), data.end());
+    gif.insert(gif.end(), {0, ';'});
+    return gif;
+}
+
+struct TIndexCase {
+    const char* name;
+    const char* plugin;
+    std::function<TBytes()> make;
+    std::function<TTestImage()> expected;
+};
+
+class PaletteBeyondTable : public ::testing::TestWithParam<TIndexCase> {};
+
+TEST_P(PaletteBeyondTable, EveryIndexHasAnEntryAndThoseBeyondTheFilesTableShowBlack) {
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(Plugin(GetParam().plugin), GetParam().make(), dib), SPI_ALL_RIGHT);
+    EXPECT_EQ(dib.Header().biBitCount, 8);
+    ASSERT_EQ(dib.Malformation(), "");
+    ExpectPixels(dib.Pixels(), GetParam().expected(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shipped, PaletteBeyondTable,
+    ::testing::Values(TIndexCase{"png_1bit_one_colour", "ifpng",
+                                 [] {
+                                     return ShortPalettePng(1, 1, {0, 1, 1});
+                                 },
+                                 [] {
+                                     return PaddedColors(1, {0, 1, 1});
+                                 }},
+                      TIndexCase{"png_2bit", "ifpng",
+                                 [] {
+                                     return ShortPalettePng(2, 2, {0, 1, 2, 3});
+                                 },
+                                 [] {
+                                     return PaddedColors(2, {0, 1, 2, 3});
+                                 }},
+                      TIndexCase{"png_4bit", "ifpng",
+                                 [] {
+                                     return ShortPalettePng(4, 3, {2, 15, 0, 9});
+                                 },
+                                 [] {
+                                     return PaddedColors(3, {2, 15, 0, 9});
+                                 }},
+                      TIndexCase{"png_8bit", "ifpng",
+                                 [] {
+                                     return ShortPalettePng(8, 2, {1, 255, 0, 17});
+                                 },
+                                 [] {
+                                     return PaddedColors(2, {1, 255, 0, 17});
+                                 }},
+                      TIndexCase{"gif_code_size_beyond_table", "ifgif", GifIndexBeyondTable,
+                                 [] {
+                                     return PaddedColors(2, {1, 200});
+                                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- small files that declare huge contents -------------------------------------------------
+
+// 57 bytes: a 1 x 1 picture, then a chunk that claims a gigabyte and holds 16 bytes.
+TBytes PngWithHugeChunk(const char* type) {
+    TBytes png = PngFile({{"IHDR", PngHeader(1, 1, 8, 2)}});
+    PutBe32(png, 0x40000000);
+    png.insert(png.end(), type, type + 4);
+    const char text[] = "Comment\0a little";
+    png.insert(png.end(), text, text + 16);
+    return png;
+}
+
+// A description whose count claims a gigabyte of text in a file of a hundred bytes.
+TBytes TiffWithHugeTag() {
+    return HeaderOnlyTiff(1, 1, 8, 1, {{270, 2, 0x40000000, 8}});
+}
+
+struct TBombCase {
+    const char* name;
+    const char* plugin;
+    std::function<TBytes()> make;
+    const char* results = "3 3";  // of GetPictureInfo and GetPicture
+};
+
+class DeclaredHugeContent : public ::testing::TestWithParam<TBombCase> {};
+
+// The memory bound fails the child if the plug-in allocates what the file only declares.
+TEST_P(DeclaredHugeContent, FailsWithinAFewMegabytes) {
+    TPluginModule& plugin = Plugin(GetParam().plugin);
+    const TBytes bytes = GetParam().make();
+    const TChildOutcome outcome = RunBounded(
+        [&] {
+            SPI_PICTINFO info{};
+            TDibBlocks dib;
+            const int infoResult = InfoOfMemory(plugin, bytes, info);
+            return std::to_string(infoResult) + " " +
+                   std::to_string(DecodeMemory(plugin, bytes, dib));
+        },
+        30, 16);
+    ASSERT_TRUE(outcome.finished) << outcome.failure;
+    EXPECT_EQ(outcome.answer, GetParam().results);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shipped, DeclaredHugeContent,
+    ::testing::Values(TBombCase{"png_tEXt", "ifpng", [] { return PngWithHugeChunk("tEXt"); }},
+                      TBombCase{"png_zTXt", "ifpng", [] { return PngWithHugeChunk("zTXt"); }},
+                      TBombCase{"png_iTXt", "ifpng", [] { return PngWithHugeChunk("iTXt"); }},
+                      TBombCase{"png_sPLT", "ifpng", [] { return PngWithHugeChunk("sPLT"); }},
+                      TBombCase{"png_pCAL", "ifpng", [] { return PngWithHugeChunk("pCAL"); }},
+                      TBombCase{"png_sCAL", "ifpng", [] { return PngWithHugeChunk("sCAL"); }},
+                      TBombCase{"png_iCCP", "ifpng", [] { return PngWithHugeChunk("iCCP"); }},
+                      TBombCase{"png_eXIf", "ifpng", [] { return PngWithHugeChunk("eXIf"); }},
+                      TBombCase{"png_unknown", "ifpng", [] { return PngWithHugeChunk("juNK"); }},
+                      // The damaged tag is dropped; the picture it describes decodes.
+                      TBombCase{"tiff_description", "iftiff", TiffWithHugeTag, "0 0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- TIFF orientation -----------------------------------------------------------------------
+
+class TiffOrientation : public ::testing::TestWithParam<std::tuple<TTiffKind, int>> {};
+
+TEST_P(TiffOrientation, PicturesComeOutUprightAlsoWhenTurnedByAQuarter) {
+    const auto [kind, orientation] = GetParam();
+    const TTestImage stored =
+        kind == TTiffKind::Palette8 ? TTestImage::Indexed(7, 4) : TTestImage::Pattern(7, 4);
+    const TBytes bytes = EncodeTiff(stored, kind, orientation);
+    const TTestImage expected = Oriented(stored, orientation);
+
+    TDibBlocks dib;
+    ASSERT_EQ(DecodeMemory(Plugin("iftiff"), bytes, dib), SPI_ALL_RIGHT);
+    ExpectPixels(dib.Pixels(), expected, 0);
+    SPI_PICTINFO info{};
+    ASSERT_EQ(InfoOfMemory(Plugin("iftiff"), bytes, info), SPI_ALL_RIGHT);
+    EXPECT_EQ(info.width, expected.width);
+    EXPECT_EQ(info.height, expected.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, TiffOrientation,
+                         ::testing::Combine(::testing::Values(TTiffKind::Rgb, TTiffKind::Tiled,
+                                                              TTiffKind::Palette8),
+                                            ::testing::Range(1, 9)),
+                         [](const auto& info) {
+                             const TTiffKind kind = std::get<0>(info.param);
+                             const char* name = kind == TTiffKind::Rgb     ? "rgb"
+                                                : kind == TTiffKind::Tiled ? "tiled"
+                                                                           : "palette";
+                             return name + std::string("_o") +
+                                    std::to_string(std::get<1>(info.param));
+                         });
 
 }  // namespace
 }  // namespace korvent::test
