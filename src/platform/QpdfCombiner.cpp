@@ -1,6 +1,6 @@
 #include "platform/QpdfCombiner.h"
 
-#include <qpdf/ClosedFileInputSource.hh>
+#include <qpdf/InputSource.hh>
 #include <qpdf/JSON.hh>
 #include <qpdf/PDFVersion.hh>
 #include <qpdf/Pl_OStream.hh>
@@ -9,12 +9,19 @@
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <system_error>
 
 #include "platform/AtomicFile.h"
 
@@ -45,6 +52,127 @@ std::vector<std::string> ReadListFile(const std::string& listFile) {
     }
     return paths;
 }
+
+// One read buffer for all sources of a merge. qpdf reads the sources one after the other
+// (parsing, then copying stream data while writing) and seeks constantly within them, so a
+// single window answers nearly every read without a system call, keeps memory flat however
+// many sources there are, and lets every file stay closed between window fills.
+struct ReadWindow {
+    static constexpr std::size_t kBytes = 256 * 1024;
+    std::vector<char> bytes = std::vector<char>(kBytes);
+    std::uint64_t owner = 0;  // id of the source whose bytes are in the window, 0 for none
+    qpdf_offset_t start = 0;
+    std::size_t length = 0;
+    std::uint64_t lastId = 0;
+};
+
+[[noreturn]] void ThrowErrno(const std::string& what) {
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+// A PDF file read through the shared window; opened only to fill it.
+class WindowedFile final : public InputSource {
+public:
+    WindowedFile(std::string path, std::shared_ptr<ReadWindow> window)
+        : fPath(std::move(path)), fWindow(std::move(window)), fId(++fWindow->lastId) {
+        const int fd = Open();
+        struct stat st {};
+        const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        close(fd);
+        if (!regular) {
+            errno = EISDIR;
+            ThrowErrno(fPath);
+        }
+        fSize = st.st_size;
+    }
+
+    std::string const& getName() const override { return fPath; }
+    qpdf_offset_t tell() override { return fPos; }
+    void rewind() override { fPos = 0; }
+    void unreadCh(char) override { --fPos; }
+
+    void seek(qpdf_offset_t offset, int whence) override {
+        const qpdf_offset_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? fPos : fSize;
+        if (base + offset < 0) {
+            throw std::runtime_error(fPath + ": seek before the start of the file");
+        }
+        fPos = base + offset;
+    }
+
+    size_t read(char* buffer, size_t length) override {
+        last_offset = fPos;
+        std::size_t done = 0;
+        while (done < length) {
+            const std::size_t n = ReadAt(buffer + done, length - done);
+            if (n == 0) {
+                break;
+            }
+            done += n;
+            fPos += static_cast<qpdf_offset_t>(n);
+        }
+        return done;
+    }
+
+    // Skips to the first byte after the next run of CR and LF; returns where the run began.
+    qpdf_offset_t findAndSkipNextEOL() override {
+        char ch = 0;
+        while (read(&ch, 1) == 1) {
+            if (ch == '\r' || ch == '\n') {
+                const qpdf_offset_t eol = fPos - 1;
+                while (read(&ch, 1) == 1 && (ch == '\r' || ch == '\n')) {
+                }
+                if (ch != '\r' && ch != '\n') {
+                    unreadCh(ch);
+                }
+                return eol;
+            }
+        }
+        return fPos;
+    }
+
+private:
+    int Open() const {
+        const int fd = open(fPath.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            ThrowErrno(fPath);
+        }
+        return fd;
+    }
+
+    // Copies what the window holds at the current position, filling it first when needed.
+    std::size_t ReadAt(char* buffer, std::size_t length) {
+        ReadWindow& w = *fWindow;
+        const bool inWindow = w.owner == fId && fPos >= w.start &&
+                              fPos < w.start + static_cast<qpdf_offset_t>(w.length);
+        if (!inWindow && !Fill()) {
+            return 0;
+        }
+        const std::size_t offset = static_cast<std::size_t>(fPos - w.start);
+        const std::size_t n = std::min(length, w.length - offset);
+        std::memcpy(buffer, w.bytes.data() + offset, n);
+        return n;
+    }
+
+    bool Fill() {
+        ReadWindow& w = *fWindow;
+        const int fd = Open();
+        const ssize_t n = pread(fd, w.bytes.data(), w.bytes.size(), fPos);
+        close(fd);
+        if (n < 0) {
+            ThrowErrno(fPath);
+        }
+        w.owner = n > 0 ? fId : 0;
+        w.start = fPos;
+        w.length = static_cast<std::size_t>(n);
+        return n > 0;
+    }
+
+    std::string fPath;
+    std::shared_ptr<ReadWindow> fWindow;
+    std::uint64_t fId;
+    qpdf_offset_t fSize = 0;
+    qpdf_offset_t fPos = 0;
+};
 
 // Warnings stay quiet: a damaged input is either repaired or skipped and reported.
 std::unique_ptr<QPDF> NewQuietPdf(bool repair) {
@@ -156,14 +284,9 @@ public:
     // False when the source could not be read; nothing of it is then in the document.
     bool Add(const std::string& path) {
         try {
-            auto input = std::make_shared<ClosedFileInputSource>(path.c_str());
-            input->stayOpen(true);
             auto source = NewQuietPdf(true);
-            source->processInputSource(input);
+            source->processInputSource(std::make_shared<WindowedFile>(path, fWindow));
             const bool added = CopyPages(*source, path);
-            // Keeps the descriptor count flat however many sources there are; the file is
-            // reopened for the stream data when the output is written.
-            input->stayOpen(false);
             if (added) {
                 fSources.push_back(std::move(source));
             }
@@ -231,6 +354,7 @@ private:
         }
     }
 
+    std::shared_ptr<ReadWindow> fWindow = std::make_shared<ReadWindow>();
     // Declared first so that they outlive the document whose streams still read from them.
     std::vector<std::unique_ptr<QPDF>> fSources;
     std::unique_ptr<QPDF> fOut;

@@ -201,6 +201,20 @@ TEST_F(QpdfCombinerTest, EncryptedWithoutUserPasswordIsMerged) {
     EXPECT_EQ(Merged(out).widths, (std::vector<int>{301, 302}));
 }
 
+// A broken cross-reference table is rebuilt by scanning the file line by line.
+TEST_F(QpdfCombinerTest, RepairableDamageIsMergedButHasNoPageCount) {
+    std::string bytes = ReadBytes(MakePdf(dir, "a.pdf", {101, 102}));
+    const std::size_t at = bytes.rfind("startxref\n") + 10;
+    bytes.replace(at, bytes.find('\n', at) - at, "17");
+    const std::string damaged = dir.Write("damaged.pdf", bytes);
+
+    const CombineResult result = combiner.CombinePDFEx(List(damaged), out);
+
+    EXPECT_TRUE(result.written);
+    EXPECT_EQ(Merged(out).widths, (std::vector<int>{101, 102}));
+    EXPECT_EQ(combiner.PageCount(damaged), -1);
+}
+
 TEST_F(QpdfCombinerTest, EmptyOrMissingListWritesNothing) {
     for (const std::string& list : {List("\r\n\r\n"), dir / "no-list.txt"}) {
         const CombineResult result = combiner.CombinePDFEx(list, out);
