@@ -9,11 +9,13 @@ PACKAGES=(
   # libraries
   qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
-  libcups2-dev libqpdf-dev
+  libcups2-dev libqpdf-dev libglib2.0-dev
   # runtime and checks
   fonts-noto-cjk xvfb xauth x11-utils qpdf poppler-utils ghostscript libjpeg-turbo-progs
   bzip2 xz-utils  # unpacking the test pictures of libpng and libtiff (fetch-image-corpus.sh)
-  cups cups-bsd cups-client printer-driver-cups-pdf
+  cups cups-bsd cups-client printer-driver-cups-pdf xdg-utils
+  # benchmarks (bench/merge_bench.sh)
+  time
 )
 
 missing=()
