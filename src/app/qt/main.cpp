@@ -11,7 +11,10 @@
 #include "platform/KnownFolders.h"
 #include "platform/Paths.h"
 #include "platform/ProfileRegistry.h"
+#include "platform/QpdfCombiner.h"
 #include "platform/posix/CupsPrintSystem.h"
+#include "platform/posix/DesktopShellActions.h"
+#include "platform/posix/GioRecycleBin.h"
 #include "platform/posix/IniProfileStore.h"
 #include "platform/posix/SteadyClock.h"
 
@@ -43,6 +46,9 @@ int main(int argc, char* argv[]) {
                                        (platform::UserConfigDir() / "registry.ini").string());
     platform::SteadyClock clock;
     platform::CupsPrintSystem printers;
+    platform::DesktopShellActions shell;
+    platform::QpdfCombiner combiner;
+    platform::GioRecycleBin recycleBin;
 
     fs::path program = platform::ProgramFilePath();
     if (program.empty()) {
@@ -54,6 +60,11 @@ int main(int argc, char* argv[]) {
         .registry = registry,
         .clock = clock,
         .printSystem = &printers,
+        .shell = &shell,
+        // No PDF printer on this system shows a Save dialog to drive.
+        .windows = nullptr,
+        .combiner = &combiner,
+        .recycleBin = &recycleBin,
         .programFile = program,
         .dataDir = platform::ProgramDataDir(),
         .desktopDir = platform::SpecialFolderPath(platform::SpecialFolder::Desktop),
