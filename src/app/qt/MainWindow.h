@@ -87,6 +87,10 @@ private:
     void ApplyJobList();
     QWidget* Bind(Control& control, QWidget* widget, Kind kind, QButtonGroup* buttons = nullptr);
 
+    // The page control with its three pages, as the central widget, and the pop-up menu.
+    void MakePages();
+    // Works out every layout now, also while the window is not shown yet.
+    void ActivateLayouts();
     QWidget* MakeRunPage();
     QWidget* MakeImagePage();
     QWidget* MakeSettingsPage();
