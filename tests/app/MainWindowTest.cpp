@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -142,6 +143,24 @@ private slots:
         QCOMPARE(rg->title(), QStringLiteral("同名ファイルの処理"));
         QVERIFY(window->findChild<QRadioButton*>("RadioGroup1_2")->isChecked());
         QCOMPARE(window->findChild<QLabel*>("LblFilePath")->text(), fDesktop.path());
+    }
+
+    void runProgressFollowsTheModel() {
+        auto window = MakeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* bar = window->findChild<QProgressBar*>("RunProgress");
+        QVERIFY(!bar->isVisible());  // idle
+        app::Control& progress = window->Form().Model().RunProgress;
+        progress.Text = "3 / 10";
+        progress.Value = 3;
+        progress.Max = 10;
+        progress.Visible = true;
+        window->Refresh();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->maximum(), 10);
+        QCOMPARE(bar->value(), 3);
+        QCOMPARE(bar->text(), QStringLiteral("3 / 10"));
     }
 
     void popupMenuListsTheCommandsInOrder() {

@@ -72,6 +72,7 @@ private:
         Group,
         List,
         ScrollBar,
+        Progress,
     };
     struct Binding {
         Control* control;
@@ -96,6 +97,7 @@ private:
     QWidget* MakeSettingsPage();
     QWidget* MakeButton(Control& control, Handler handler);
     QWidget* MakeLabel(Control& control);
+    QWidget* MakeProgress(Control& control);
     QWidget* MakeCheckBox(Control& control, Handler handler);
     QWidget* MakeRadio(Control& control, Control& partner, Handler handler);
     QWidget* MakeEdit(Control& control, Handler handler);

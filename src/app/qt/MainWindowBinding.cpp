@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -214,6 +215,13 @@ void TMainWindow::Apply(const Binding& b) {
             bar->setValue(c.Value);
             break;
         }
+        case Kind::Progress: {
+            auto* bar = static_cast<QProgressBar*>(w);
+            bar->setRange(0, c.Max);
+            bar->setValue(c.Value);
+            bar->setFormat(Q(c.Text));
+            break;
+        }
     }
 }
 
@@ -252,6 +260,10 @@ QWidget* TMainWindow::MakeButton(Control& control, Handler handler) {
 QWidget* TMainWindow::MakeLabel(Control& control) {
     auto* label = new QLabel;
     return Bind(control, label, Kind::Label);
+}
+
+QWidget* TMainWindow::MakeProgress(Control& control) {
+    return Bind(control, new QProgressBar, Kind::Progress);
 }
 
 QWidget* TMainWindow::MakeCheckBox(Control& control, Handler handler) {

@@ -156,6 +156,11 @@ QWidget* TMainWindow::MakeRunPage() {
     auto* current = static_cast<QLabel*>(MakeLabel(m.LblFName));
     current->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status->addWidget(current, 1);
+    // Beside the labels, so that the job list keeps its height when a run starts.
+    QWidget* progress = MakeProgress(m.RunProgress);
+    const int textWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("000 / 000"));
+    progress->setFixedWidth(textWidth + 48);
+    status->addWidget(progress);
 
     auto* layout = new QVBoxLayout(page);
     layout->setSpacing(4);
