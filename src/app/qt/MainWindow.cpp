@@ -64,7 +64,20 @@ TMainWindow::TMainWindow(FormServices services, platform::MessageBoxes* messages
     setMinimumSize(m.MinWidth, m.MinHeight);
     resize(560, 540);
 
-    connect(&fTimer, &QTimer::timeout, this, [this] { Invoke(&TMainForm::Timer1Timer); });
+    // A tick runs from a queued call, not inside the timer's own event: Qt never delivers a
+    // timer's event again while that event is handled, and a tick that waits for the printing
+    // program needs the next ticks to fill the writer's dialog. A tick queued before the timer
+    // was stopped is dropped.
+    connect(
+        &fTimer, &QTimer::timeout, this,
+        [this] {
+            if (fTimer.isActive()) {
+                Invoke(&TMainForm::Timer1Timer);
+            }
+        },
+        Qt::QueuedConnection);
+    fWakeUp.setSingleShot(true);
+    fWakeUp.setInterval(kWakeUpMilliseconds);
 
     // The list needs its real width before command-line paths are shortened, so the
     // layouts are worked out now, from the window down, although nothing is shown yet.
@@ -182,7 +195,12 @@ void TMainWindow::CloseWindow() {
 }
 
 void TMainWindow::ProcessMessages() {
-    QCoreApplication::processEvents();
+    // The handler that waits here shows its changes only when it returns; show them now.
+    Refresh();
+    // Sleep until an event comes, at most until the wake-up timer fires, so that the caller's
+    // wait loop neither spins a core nor keeps the window from answering.
+    fWakeUp.start();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 }  // namespace korvent::app

@@ -111,9 +111,13 @@ private:
     QWidget* MakeJobList();
     void MakePopupMenu();
 
+    // Longest sleep of one ProcessMessages call while no event is pending.
+    static constexpr int kWakeUpMilliseconds = 20;
+
     QtMessageBoxes fQtMessages;
     platform::MessageBoxes* fMessages = nullptr;  // fQtMessages unless the caller gave others
     QTimer fTimer;
+    QTimer fWakeUp;
     QtRunTimer fRunTimer{fTimer};
     std::unique_ptr<TMainForm> fForm;
     std::vector<Binding> fBindings;
