@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fstream>
 
 #include "TestPaths.h"
 #include "app/qt/AboutBox.h"
@@ -23,6 +25,7 @@
 #include "platform/ProfileRegistry.h"
 #include "platform/sim/MemoryProfileStore.h"
 #include "platform/sim/RecordingMessageBoxes.h"
+#include "platform/sim/SimDesktop.h"
 #include "platform/sim/VirtualClock.h"
 #include "spi/SPIFolders.h"
 
@@ -42,13 +45,16 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<app::TMainWindow> MakeWindow(std::vector<std::string> arguments = {}) {
+    std::unique_ptr<app::TMainWindow> MakeWindow(std::vector<std::string> arguments = {},
+                                                 platform::SimDesktop* desktop = nullptr) {
         auto window = std::make_unique<app::TMainWindow>(
             app::FormServices{
                 .profiles = fProfiles,
                 .registry = fRegistry,
                 .clock = fClock,
-                .printSystem = nullptr,
+                .printSystem = desktop ? &fPrinters : nullptr,
+                .shell = desktop ? &desktop->Shell() : nullptr,
+                .windows = desktop ? &desktop->Windows() : nullptr,
                 .programFile = "/opt/korvent/KorventPDF",
                 .dataDir = "/opt/korvent",
                 .desktopDir = fDesktop.path().toStdString(),
@@ -102,6 +108,7 @@ private:
     platform::ProfileRegistry fRegistry{fProfiles, "/home/u/.config/KorventPDF/registry.ini"};
     platform::RecordingMessageBoxes fMessages;
     platform::VirtualClock fClock;
+    platform::SimPrintSystem fPrinters;
     QTemporaryDir fDesktop;
 
 private slots:
@@ -142,6 +149,60 @@ private slots:
         QCOMPARE(rg->title(), QStringLiteral("同名ファイルの処理"));
         QVERIFY(window->findChild<QRadioButton*>("RadioGroup1_2")->isChecked());
         QCOMPARE(window->findChild<QLabel*>("LblFilePath")->text(), fDesktop.path());
+    }
+
+    void runProgressFollowsTheModel() {
+        auto window = MakeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* bar = window->findChild<QProgressBar*>("RunProgress");
+        QVERIFY(!bar->isVisible());  // idle
+        app::Control& progress = window->Form().Model().RunProgress;
+        progress.Text = "3 / 10";
+        progress.Value = 3;
+        progress.Max = 10;
+        progress.Visible = true;
+        window->Refresh();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->maximum(), 10);
+        QCOMPARE(bar->value(), 3);
+        QCOMPARE(bar->text(), QStringLiteral("3 / 10"));
+    }
+
+    // The first tick waits for the printing program; the ticks after it fill the writer's
+    // dialog meanwhile, and the program ends.
+    void ticksGoOnWhileThePrintingProgramRuns() {
+        platform::SimDesktop desktop(fPrinters, fClock);
+        auto& writer =
+            desktop.AddPdfPrinter("CutePDF Writer", platform::SimPdfPrinter::Variant::Cute,
+                                  {.dialogDelay = std::chrono::milliseconds(0)});
+        fPrinters.SetDeviceValue("CutePDF Writer,winspool,Ne00:");
+        const std::string document = fDesktop.filePath("report.doc").toStdString();
+        std::ofstream(document) << "text";
+        auto window = MakeWindow({document}, &desktop);
+        QTest::mouseClick(window->findChild<QPushButton*>("BtnPDFAll"), Qt::LeftButton);
+        QTRY_COMPARE(writer.Written().size(), size_t(1));
+        QTRY_VERIFY(!window->findChild<QProgressBar*>("RunProgress")->isVisibleTo(window.get()));
+    }
+
+    void statusLabelsShowTheirColours_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Label5", "Label2", "LblFName"}) {
+            QTest::newRow(name) << QString(name);
+        }
+    }
+
+    void statusLabelsShowTheirColours() {
+        QFETCH(QString, name);
+        auto window = MakeWindow();
+        app::Control& control = *window->Form().Model().Find(name.toStdString());
+        control.Text = "x";
+        control.Background = app::clSkyBlue;
+        control.FontColor = app::clBlue;
+        window->Refresh();
+        auto* label = window->findChild<QLabel*>(name);
+        QCOMPARE(label->grab().toImage().pixelColor(1, 1), QColor(166, 202, 240));
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::blue));
     }
 
     void popupMenuListsTheCommandsInOrder() {

@@ -72,6 +72,7 @@ private:
         Group,
         List,
         ScrollBar,
+        Progress,
     };
     struct Binding {
         Control* control;
@@ -87,11 +88,16 @@ private:
     void ApplyJobList();
     QWidget* Bind(Control& control, QWidget* widget, Kind kind, QButtonGroup* buttons = nullptr);
 
+    // The page control with its three pages, as the central widget, and the pop-up menu.
+    void MakePages();
+    // Works out every layout now, also while the window is not shown yet.
+    void ActivateLayouts();
     QWidget* MakeRunPage();
     QWidget* MakeImagePage();
     QWidget* MakeSettingsPage();
     QWidget* MakeButton(Control& control, Handler handler);
     QWidget* MakeLabel(Control& control);
+    QWidget* MakeProgress(Control& control);
     QWidget* MakeCheckBox(Control& control, Handler handler);
     QWidget* MakeRadio(Control& control, Control& partner, Handler handler);
     QWidget* MakeEdit(Control& control, Handler handler);
@@ -105,9 +111,13 @@ private:
     QWidget* MakeJobList();
     void MakePopupMenu();
 
+    // Longest sleep of one ProcessMessages call while no event is pending.
+    static constexpr int kWakeUpMilliseconds = 20;
+
     QtMessageBoxes fQtMessages;
     platform::MessageBoxes* fMessages = nullptr;  // fQtMessages unless the caller gave others
     QTimer fTimer;
+    QTimer fWakeUp;
     QtRunTimer fRunTimer{fTimer};
     std::unique_ptr<TMainForm> fForm;
     std::vector<Binding> fBindings;
