@@ -13,6 +13,8 @@ PACKAGES=(
   # runtime and checks
   fonts-noto-cjk xvfb xauth x11-utils qpdf poppler-utils libjpeg-turbo-progs
   cups cups-bsd cups-client printer-driver-cups-pdf
+  # documents exported or printed headless (the full programs: the -nogui builds print nothing)
+  libreoffice-writer libreoffice-calc libreoffice-impress fonts-ipafont
 )
 
 missing=()
