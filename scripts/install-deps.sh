@@ -16,6 +16,8 @@ PACKAGES=(
   cups cups-bsd cups-client printer-driver-cups-pdf xdg-utils
   # benchmarks (bench/merge_bench.sh)
   time
+  # documents exported or printed headless (the full programs: the -nogui builds print nothing)
+  libreoffice-writer libreoffice-calc libreoffice-impress fonts-ipafont
 )
 
 missing=()

@@ -123,6 +123,8 @@ std::string CupsServer::Start() {
     for (const char* sub : {"spool", "cache", "state", "tmp", "log", "home", "ppd"}) {
         fs::create_directories(fDir / sub);
     }
+    // Filters run as the unprivileged user of the scheduler and make their files here.
+    chmod((fDir / "tmp").c_str(), 01777);
     const std::string d = fDir.string();
     WriteFile(fDir / "cupsd.conf",
               "LogLevel warn\n"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "platform/DocumentWriter.h"
+
+namespace korvent::writers::testing {
+
+// Polls the job until it leaves Running or `limit` has passed.
+platform::WriterJobState WaitFor(platform::WriterJob& job,
+                                 std::chrono::seconds limit = std::chrono::seconds(120));
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+// The text pdftotext reads from the PDF.
+std::string PdfText(const std::filesystem::path& pdf);
+// Whether qpdf --check finds the PDF sound.
+bool PdfSound(const std::filesystem::path& pdf);
+// Whether a program of that name is on PATH.
+bool Installed(const std::string& program);
+
+// A one-paragraph flat OpenDocument text.
+std::string FlatOdt(const std::string& paragraph);
+
+}  // namespace korvent::writers::testing
