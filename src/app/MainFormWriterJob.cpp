@@ -97,7 +97,7 @@ void TMainForm::PlaceWriterOutput(const std::string& produced) {
         fEnv.services.clock.Sleep(milliseconds(2000));
         if (fModel.RGDD.ItemIndex != 0) {
             const std::string kept = AppendToFileName(target, "");
-            if (platform::MoveFile(produced, kept, false)) {
+            if (!platform::MoveFile(produced, kept, platform::MoveMode::KeepExisting)) {
                 fEnv.messages.Show(
                     target + " は既に存在します。\n作成したＰＤＦは " + kept + " に保存しました。",
                     "KorventPDF", platform::mb::Ok | platform::mb::TopMost);
@@ -106,7 +106,7 @@ void TMainForm::PlaceWriterOutput(const std::string& produced) {
             return;
         }
     }
-    if (!platform::MoveFile(produced, target, true)) {
+    if (platform::MoveFile(produced, target, platform::MoveMode::Replace)) {
         RecordFailure(entry, "ＰＤＦを " + target + " に保存できません");
         return;
     }
