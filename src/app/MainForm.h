@@ -220,6 +220,10 @@ public:
 
 private:
     void CreatePrinterSelectors();
+    // Names of the dialog-free writers offered after the printers.
+    std::vector<std::string> ExtraWriters();
+    // Stores the writer shown in the combo (its printer index, -1 for a dialog-free writer).
+    void StoreWriterChoice(int printerIndex);
     void RegisterSettingsItems();
     void LoadSettings();
     void LoadImageSettings();

@@ -2,9 +2,11 @@
 // printer that a run changes and puts back.
 #include "app/MainForm.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/Clock.h"
+#include "platform/DocumentWriter.h"
 #include "platform/TextCase.h"
 #include "printer/RecordedDevData.h"
 #include "printer/plSetPrinter.h"
@@ -87,10 +89,20 @@ void TMainForm::CreatePrinterSelectors() {
     plSetDummyPrinter = make(600, paper);
 }
 
+std::vector<std::string> TMainForm::ExtraWriters() {
+    return fEnv.services.documentWriters ? fEnv.services.documentWriters->ExtraWriterNames()
+                                         : std::vector<std::string>{};
+}
+
 void TMainForm::SetPrinterName() {
     FormModel& m = fModel;
 
-    m.CmbPDFWriter.Items = plSetPDFWriter->Printers();
+    const std::vector<std::string>& printers = plSetPDFWriter->Printers();
+    const std::vector<std::string> extras = ExtraWriters();
+    // The dialog-free writers come after the printers, so that a printer's position in the
+    // combo stays its position in the printer list.
+    m.CmbPDFWriter.Items = printers;
+    m.CmbPDFWriter.Items.insert(m.CmbPDFWriter.Items.end(), extras.begin(), extras.end());
     plSetPDFWriter->SetPrinterIndex(-1);
     m.CmbPDFWriter.Text = plSetPDFWriter->PrinterName();
 
@@ -101,30 +113,27 @@ void TMainForm::SetPrinterName() {
     SavedDefaultPrinterIndex = PDFWriterIndex;
     FindDefaultPrinter();
 
-    if (IniFileExists()) {
-        const std::string saved = ReadString("PDFWriter1Name");
-        const std::vector<std::string>& printers = plSetPDFWriter->Printers();
-        bool installed = false;
-        for (const std::string& p : printers) {
-            installed = installed || platform::SameTextIgnoringCase(p, saved);
-        }
-        if (!saved.empty() && installed) {
-            plSetPDFWriter->SetPrinterName(saved);
-        } else {
-            // The saved printer is gone (or none was saved): the default printer takes its
-            // place.
-            const std::string current = plSetPDFWriter->PrinterName();
-            int position = -1;
-            for (std::size_t k = 0; k < printers.size(); ++k) {
-                if (printers[k] == current) {
-                    position = static_cast<int>(k);
-                    break;
-                }
-            }
-            WriteString("PDFWriter1Name", current);
-            WriteInteger("PDFWriter1", position);
-        }
+    const std::string saved = IniFileExists() ? ReadString("PDFWriter1Name") : std::string();
+    bool installed = false;
+    for (const std::string& p : printers) {
+        installed = installed || platform::SameTextIgnoringCase(p, saved);
+    }
+    const auto extra = std::find(extras.begin(), extras.end(), saved);
+    if (!saved.empty() && extra != extras.end()) {
+        SelectComboItem(m.CmbPDFWriter,
+                        static_cast<int>(printers.size() + (extra - extras.begin())));
+    } else if (!saved.empty() && installed) {
+        plSetPDFWriter->SetPrinterName(saved);
         SelectComboItem(m.CmbPDFWriter, ComboPosition(*plSetPDFWriter));
+    } else if (!extras.empty() && PdfWriterKind(m.CmbPDFWriter.Text) == TWriterKind::wkOther) {
+        // No writer chosen yet and the default printer makes paper: the export writer
+        // instead, so that a first run never prints documents by surprise.
+        SelectComboItem(m.CmbPDFWriter, static_cast<int>(printers.size()));
+        StoreWriterChoice(-1);
+    } else if (IniFileExists()) {
+        // The saved printer is gone (or none was saved): the default printer takes its place.
+        SelectComboItem(m.CmbPDFWriter, ComboPosition(*plSetPDFWriter));
+        StoreWriterChoice(m.CmbPDFWriter.ItemIndex);
     }
 
     PDFWriterIndex = plSetPDFWriter->PrinterIndex();
@@ -138,12 +147,24 @@ void TMainForm::SetPrinterName() {
     m.PageControl1.Items = {"実行", "画像設定", "詳細設定"};
 }
 
+void TMainForm::StoreWriterChoice(int printerIndex) {
+    if (IniFileExists()) {
+        WriteString("PDFWriter1Name", fModel.CmbPDFWriter.Text);
+        WriteInteger("PDFWriter1", printerIndex);
+    }
+}
+
 void TMainForm::CmbPDFWriterChange() {
     Control& combo = fModel.CmbPDFWriter;
     SyncComboText(combo);
+    PDFWriterKind = PdfWriterKind(combo.Text);
+    if (combo.ItemIndex >= static_cast<int>(plSetPDFWriter->Printers().size())) {
+        // A dialog-free writer is no printer: the printer choice stays as it was.
+        StoreWriterChoice(-1);
+        return;
+    }
     plSetPDFWriter->SetPrinterIndex(ChosenPrinterIndex(*plSetPDFWriter, combo));
     PDFWriterIndex = plSetPDFWriter->PrinterIndex();
-    PDFWriterKind = PdfWriterKind(combo.Text);
     WriteInteger("PDFWriter1", plSetPDFWriter->PrinterIndex());
     WriteString("PDFWriter1Name", plSetPDFWriter->PrinterName());
 }

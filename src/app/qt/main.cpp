@@ -16,6 +16,7 @@
 #include "platform/posix/DesktopShellActions.h"
 #include "platform/posix/GioRecycleBin.h"
 #include "platform/posix/IniProfileStore.h"
+#include "platform/posix/LinuxDocumentWriters.h"
 #include "platform/posix/SteadyClock.h"
 
 int main(int argc, char* argv[]) {
@@ -49,6 +50,7 @@ int main(int argc, char* argv[]) {
     platform::DesktopShellActions shell;
     platform::QpdfCombiner combiner;
     platform::GioRecycleBin recycleBin;
+    platform::LinuxDocumentWriters documentWriters;
 
     fs::path program = platform::ProgramFilePath();
     if (program.empty()) {
@@ -65,6 +67,7 @@ int main(int argc, char* argv[]) {
         .windows = nullptr,
         .combiner = &combiner,
         .recycleBin = &recycleBin,
+        .documentWriters = &documentWriters,
         .programFile = program,
         .dataDir = platform::ProgramDataDir(),
         .desktopDir = platform::SpecialFolderPath(platform::SpecialFolder::Desktop),
