@@ -62,7 +62,7 @@ protected:
                     .recycleBin = recycleBin,
                     .documentWriters = documentWriters,
                     .programFile = "/opt/korvent/KorventPDF",
-                    .dataDir = "/opt/korvent",
+                    .dataDir = dataDir,
                     .desktopDir = desktop,
                     .profileExists = [this](const std::string& f) { return profiles.Exists(f); },
                     .arguments = std::move(arguments),
@@ -90,6 +90,8 @@ protected:
     RecordingView view;
     ManualTimer timer;
     int listWidth = 400;
+    // Where the program keeps its own files (the INI file, the merge list).
+    std::filesystem::path dataDir = "/opt/korvent";
     // The printers; none unless a test wires some up.
     platform::PrintSystem* printSystem = nullptr;
     // The desktop's services a run uses; none unless a test wires them up.
