@@ -197,15 +197,24 @@ void TJPEGImage::Assign(const TGraphic& source) {
         return;
     }
     if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
-        auto copy = std::make_shared<TBitmap>(*bitmap);
-        copy->SetPixelFormat(TPixelFormat::Bit24);
-        FWidth = copy->Width();
-        FHeight = copy->Height();
-        FBitmap = std::move(copy);
-        FData.reset();
+        TakeBitmap(TBitmap(*bitmap));
         return;
     }
     TGraphic::Assign(source);
+}
+
+void TJPEGImage::TakeBitmap(TBitmap&& bitmap) {
+    auto taken = std::make_shared<TBitmap>(std::move(bitmap));
+    taken->SetPixelFormat(TPixelFormat::Bit24);
+    FWidth = taken->Width();
+    FHeight = taken->Height();
+    FBitmap = std::move(taken);
+    FData.reset();
+}
+
+void TJPEGImage::ReleaseBitmap() {
+    Data();
+    FBitmap.reset();
 }
 
 bool TJPEGImage::AssignTo(TGraphic& dest) const {
