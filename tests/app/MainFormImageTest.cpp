@@ -311,7 +311,8 @@ TEST_F(ImagePageTest, PaperModesSetTheCaptionAndTheCheckBoxes) {
 }
 
 TEST(MillimetresToPoints, RoundsDownAndRefusesOverflow) {
-    for (auto [mm, points] : {std::pair{0, 0},
+    for (auto [mm, points] : {std::pair{-1, -3},
+                              {0, 0},
                               {1, 2},
                               {2, 5},
                               {5, 14},
