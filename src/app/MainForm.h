@@ -226,6 +226,8 @@ private:
     static ImagePagePtr MakeImagePage();
     // The page's margins from the margin fields, then the layout; once the settings are in.
     void ShowImagePage();
+    // The page size for the paper mode, then the placement.
+    void RecomputePaper();
     void SetPaperChecks(bool followImage);
     void SetStandardPaper();
     void SetUserPaper();

@@ -96,21 +96,10 @@ void TMainForm::MarginRightChange() {
 }
 
 void TMainForm::RadioGroupGrPaperSizeClick() {
-    const int mode = fModel.RadioGroupGrPaperSize.ItemIndex;
     if (fImagePageLoaded) {
-        if (mode == 0) {
-            SetPaperChecks(false);
-            SetStandardPaper();
-        } else if (mode == 1) {
-            SetPaperChecks(false);
-            SetUserPaper();
-        } else if (mode == 2) {
-            SetPaperChecks(true);
-            FitPaperToImage();
-        }
-        Kakudai();
+        RecomputePaper();
     }
-    WriteInteger("PaperSize", mode);
+    WriteInteger("PaperSize", fModel.RadioGroupGrPaperSize.ItemIndex);
 }
 
 void TMainForm::CmbPaperSizeChange() {
@@ -166,6 +155,26 @@ void TMainForm::ShowImagePage() {
 }
 
 // --- Paper recompute ---
+
+void TMainForm::RecomputePaper() {
+    switch (fModel.RadioGroupGrPaperSize.ItemIndex) {
+        case 0:
+            SetPaperChecks(false);
+            SetStandardPaper();
+            break;
+        case 1:
+            SetPaperChecks(false);
+            SetUserPaper();
+            break;
+        case 2:
+            SetPaperChecks(true);
+            FitPaperToImage();
+            break;
+        default:
+            break;
+    }
+    Kakudai();
+}
 
 void TMainForm::SetPaperChecks(bool followImage) {
     FormModel& m = fModel;
@@ -358,7 +367,8 @@ void TMainForm::ConvertGraphicFileToPDF() {
     if (path.empty() || !CompressPicture(path)) {
         return;
     }
-    RadioGroupGrPaperSizeClick();
+    // The handler's work without its store: the setting has not changed.
+    RecomputePaper();
     if (Kakudai() == 0) {
         WriteGraphicPdf(path);
     }
