@@ -13,6 +13,9 @@
 namespace korvent::graphics {
 struct TGraphicClass;
 }
+namespace korvent::pdf {
+class TPRPage;
+}
 namespace korvent::platform {
 struct CombineResult;
 class Process;
@@ -38,6 +41,13 @@ struct PrinterSelectorDeleter {
     void operator()(printer::TplSetPrinter* selector) const;
 };
 using PrinterSelectorPtr = std::unique_ptr<printer::TplSetPrinter, PrinterSelectorDeleter>;
+
+class TImagePage;
+// Deletes the image page where its class is complete (MainFormImage.cpp).
+struct ImagePageDeleter {
+    void operator()(TImagePage* page) const;
+};
+using ImagePagePtr = std::unique_ptr<TImagePage, ImagePageDeleter>;
 
 // The main window's logic: every handler and all run state of the window, working on the
 // plain model of its controls. The handlers are spread over the MainForm*.cpp files by concern:
@@ -120,9 +130,6 @@ public:
     // Batch runs (MainFormMerge.cpp).
     void BtnMergeClick();
     void MergePDF();
-
-    // Picture entries (MainFormImage.cpp): the current entry becomes a one-page PDF.
-    void ConvertGraphicFileToPDF();
     std::string FMergeOutputPath;
 
     // Settings pages (MainFormSettings.cpp): each handler writes its setting at once.
@@ -290,6 +297,43 @@ private:
     FormEnvironment fEnv;
     FormModel fModel;
     std::unique_ptr<settings::TRegManager> fRegManager;
+
+    // --- Image settings page and picture conversion (MainFormImage.cpp) ---
+public:
+    // Converts the current entry, a picture (FFilePaths[Run.FStartedCount - 1]), into a
+    // one-page PDF named by MakeSaveFilePath, then completes a stop that came meanwhile.
+    void ConvertGraphicFileToPDF();
+    // Whole millimetres to points, rounded down; throws std::overflow_error past 32 bits.
+    static int mmTopoint(int mm);
+    // Places the picture in the content box: 0 when placed, -1 without a picture or when the
+    // placement fails (with a message).
+    int Kakudai();
+    const TImagePage& ImagePage() const { return *fImagePage; }
+
+private:
+    static ImagePagePtr MakeImagePage();
+    // The page's margins from the margin fields, then the layout; once the settings are in.
+    void ShowImagePage();
+    // The page size for the paper mode, then the placement.
+    void RecomputePaper();
+    void SetPaperChecks(bool followImage);
+    void SetStandardPaper();
+    void SetUserPaper();
+    void FitPaperToImage();
+    void PlaceKeepingAspect(int contentWidth, int contentHeight);
+    void ChangeMargin(Control& field, void (pdf::TPRPage::*setMargin)(int), const char* item);
+    // The dimension matching `given` for a picture of `along` × `across` pixels.
+    static int Proportional(int across, int given, int along);
+    std::string CurrentEntry() const;
+    void ShowUnreadable(const std::string& path);
+    // Decodes and compresses the picture into FJpeg; false (message shown) when it cannot.
+    bool CompressPicture(const std::string& path);
+    // Writes the page to the output path of `path`; on success the PDF joins the run's lists.
+    void WriteGraphicPdf(const std::string& path);
+
+    ImagePagePtr fImagePage = MakeImagePage();
+    // The page is laid out from the fields only once the window has loaded them.
+    bool fImagePageLoaded = false;
 };
 
 }  // namespace korvent::app

@@ -186,9 +186,6 @@ void TMainForm::MakeWriterDefault() {
     }
 }
 
-// Until the picture conversion lands, a picture entry produces nothing.
-void TMainForm::ConvertGraphicFileToPDF() {}
-
 void TMainForm::StopAutoCheckClick() {
     Run.FRunning = false;
     fEnv.timer.SetEnabled(false);

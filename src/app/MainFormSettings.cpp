@@ -192,6 +192,7 @@ void TMainForm::LoadImageSettings() {
     SetValue(m.EdtImageHeight, ReadInteger("UserImageHeight"), &TMainForm::EdtImageHeightChange);
     SetChecked(m.CkbMergeFileDelete, ReadInteger("MergeFileDelete") == 1,
                &TMainForm::CkbMergeFileDeleteClick);
+    ShowImagePage();
 }
 
 // --- 詳細設定 and 実行 page handlers ---
@@ -282,77 +283,6 @@ void TMainForm::BtnAboutClick() {
 
 void TMainForm::Button1Click() {
     fEnv.view.HideWindow();
-}
-
-// --- 画像設定 page: the handlers store their setting; the page layout they steer is computed
-// by the image conversion.
-
-void TMainForm::ScrollBar1Change() {
-    SetValue(fModel.EdtCompress, fModel.ScrollBar1.Value, nullptr);
-    WriteInteger("CompressRate", fModel.EdtCompress.Value);
-}
-
-void TMainForm::EdtCompressChange() {
-    SetValue(fModel.ScrollBar1, fModel.EdtCompress.Value, nullptr);
-    WriteInteger("CompressRate", fModel.EdtCompress.Value);
-}
-
-void TMainForm::MarginTopChange() {
-    WriteFloat("MargineTop", fModel.MarginTop.Value);
-}
-void TMainForm::MarginBottomChange() {
-    WriteFloat("MargineBottom", fModel.MarginBottom.Value);
-}
-void TMainForm::MarginLeftChange() {
-    WriteFloat("MargineLeft", fModel.MarginLeft.Value);
-}
-void TMainForm::MarginRightChange() {
-    WriteFloat("MargineRight", fModel.MarginRight.Value);
-}
-
-void TMainForm::RadioGroupGrPaperSizeClick() {
-    FormModel& m = fModel;
-    const int mode = m.RadioGroupGrPaperSize.ItemIndex;
-    if (mode == 0 || mode == 1) {
-        m.ChkBoxGraphicPropotion.Enabled = true;
-        m.ChkBoxGraphicCenter.Enabled = true;
-        m.RGImageSize.Items[0] = "用紙に合わせる";
-    } else if (mode == 2) {
-        SetChecked(m.ChkBoxGraphicPropotion, true, &TMainForm::ChkBoxGraphicPropotionClick);
-        SetChecked(m.ChkBoxGraphicCenter, true, &TMainForm::ChkBoxGraphicCenterClick);
-        m.ChkBoxGraphicPropotion.Enabled = false;
-        m.ChkBoxGraphicCenter.Enabled = false;
-        m.RGImageSize.Items[0] = "原寸";
-    }
-    WriteInteger("PaperSize", mode);
-}
-
-void TMainForm::CmbPaperSizeChange() {
-    WriteInteger("Paper", fModel.CmbPaperSize.ItemIndex);
-}
-void TMainForm::RGPaperDirectionClick() {
-    WriteInteger("Direction", fModel.RGPaperDirection.ItemIndex);
-}
-void TMainForm::EdtPaperWidthChange() {
-    WriteFloat("UserPaperWidth", fModel.EdtPaperWidth.Value);
-}
-void TMainForm::EdtPaperHeightChange() {
-    WriteFloat("UserPaperHeight", fModel.EdtPaperHeight.Value);
-}
-void TMainForm::EdtImageWidthChange() {
-    WriteFloat("UserImageWidth", fModel.EdtImageWidth.Value);
-}
-void TMainForm::EdtImageHeightChange() {
-    WriteFloat("UserImageHeight", fModel.EdtImageHeight.Value);
-}
-void TMainForm::ChkBoxGraphicPropotionClick() {
-    WriteFlag("Propotion", fModel.ChkBoxGraphicPropotion.Checked);
-}
-void TMainForm::ChkBoxGraphicCenterClick() {
-    WriteFlag("Center", fModel.ChkBoxGraphicCenter.Checked);
-}
-void TMainForm::RGImageSizeClick() {
-    WriteInteger("ImageSize", fModel.RGImageSize.ItemIndex);
 }
 
 }  // namespace korvent::app

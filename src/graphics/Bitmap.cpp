@@ -96,20 +96,47 @@ TBitmap::TBitmap(TBitmap&& other) noexcept = default;
 TBitmap& TBitmap::operator=(TBitmap&& other) noexcept = default;
 TBitmap::~TBitmap() = default;
 
-void TBitmap::Reset(int width, int height, TPixelFormat format) {
+std::size_t TBitmap::SetLayout(int width, int height, TPixelFormat format) {
     CheckSize(width, height);
     if (!IsValidFormat(format)) {
         throw EInvalidGraphic("Invalid pixel format");
     }
     const std::size_t stride = static_cast<std::size_t>(
         pixel::RowStride(static_cast<std::uint64_t>(width), graphics::BitsPerPixel(format)));
-    FBits.assign(stride * static_cast<std::size_t>(height), 0);
     FWidth = width;
     FHeight = height;
     FStride = stride;
     FPixelFormat = format;
     FPalette = pixel::DefaultPalette(format);
     FMasks = kMasks555;
+    return stride * static_cast<std::size_t>(height);
+}
+
+void TBitmap::Reset(int width, int height, TPixelFormat format) {
+    TBitmap fresh;
+    fresh.FBits = TPixelBlock(fresh.SetLayout(width, height, format));
+    fresh.SetOnProgress(OnProgress());
+    *this = std::move(fresh);
+}
+
+void TBitmap::AdoptPixels(int width, int height, TPixelFormat format, TPixelBlock rows,
+                          bool bottomUp) {
+    TBitmap adopted;
+    const std::size_t size = adopted.SetLayout(width, height, format);
+    if (rows.size() < size) {
+        throw EInvalidGraphic("Pixel rows shorter than the picture");
+    }
+    adopted.FBits = std::move(rows);
+    if (bottomUp) {
+        std::uint8_t* bits = adopted.FBits.data();
+        for (int y = 0; y < height / 2; ++y) {
+            std::swap_ranges(bits + static_cast<std::size_t>(y) * adopted.FStride,
+                             bits + static_cast<std::size_t>(y + 1) * adopted.FStride,
+                             bits + static_cast<std::size_t>(height - 1 - y) * adopted.FStride);
+        }
+    }
+    adopted.SetOnProgress(OnProgress());
+    *this = std::move(adopted);
 }
 
 void TBitmap::Assign(const TGraphic& source) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/Graphic.h"
+#include "graphics/PixelBlock.h"
 #include "graphics/PixelTypes.h"
 
 #include <cstddef>
@@ -46,6 +47,11 @@ public:
     // masks and the colour table; `bits` the pixel rows (bottom-up unless the height is negative).
     void LoadFromDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
 
+    // Takes pixel rows that a decoder left in memory of its own, laid out as this bitmap's rows
+    // (`rows` must hold at least Stride() × height bytes), so that a decoded picture is never
+    // held twice. Bottom-up rows are turned over in place. The palette becomes the default one.
+    void AdoptPixels(int width, int height, TPixelFormat format, TPixelBlock rows, bool bottomUp);
+
     // Resizes, keeping the overlapping top-left part; new pixels are zero.
     void SetSize(int width, int height);
     void SetWidth(int width) { SetSize(width, FHeight); }
@@ -63,7 +69,7 @@ public:
     std::span<std::uint8_t> ScanLine(int row);
     std::span<const std::uint8_t> ScanLine(int row) const;
     // All rows, top to bottom.
-    std::span<const std::uint8_t> Bits() const { return FBits; }
+    std::span<const std::uint8_t> Bits() const { return {FBits.data(), FBits.size()}; }
 
     // Colour table of an indexed bitmap (at most 2^bits entries); empty for other formats.
     const std::vector<TRgb>& Palette() const { return FPalette; }
@@ -82,13 +88,16 @@ public:
 
 private:
     void Reset(int width, int height, TPixelFormat format);
+    // Sets the size, format and row stride, with the format's default palette; returns the
+    // number of pixel bytes.
+    std::size_t SetLayout(int width, int height, TPixelFormat format);
     void CheckPixel(int x, int y) const;
 
     int FWidth = 0;
     int FHeight = 0;
     TPixelFormat FPixelFormat = TPixelFormat::Bit24;
     std::size_t FStride = 0;
-    std::vector<std::uint8_t> FBits;
+    TPixelBlock FBits;
     std::vector<TRgb> FPalette;
     TBitMasks FMasks;
 };

@@ -197,15 +197,24 @@ void TJPEGImage::Assign(const TGraphic& source) {
         return;
     }
     if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
-        auto copy = std::make_shared<TBitmap>(*bitmap);
-        copy->SetPixelFormat(TPixelFormat::Bit24);
-        FWidth = copy->Width();
-        FHeight = copy->Height();
-        FBitmap = std::move(copy);
-        FData.reset();
+        TakeBitmap(TBitmap(*bitmap));
         return;
     }
     TGraphic::Assign(source);
+}
+
+void TJPEGImage::TakeBitmap(TBitmap&& bitmap) {
+    auto taken = std::make_shared<TBitmap>(std::move(bitmap));
+    taken->SetPixelFormat(TPixelFormat::Bit24);
+    FWidth = taken->Width();
+    FHeight = taken->Height();
+    FBitmap = std::move(taken);
+    FData.reset();
+}
+
+void TJPEGImage::ReleaseBitmap() {
+    Data();
+    FBitmap.reset();
 }
 
 bool TJPEGImage::AssignTo(TGraphic& dest) const {
@@ -231,8 +240,9 @@ void TJPEGImage::Compress() {
         throw EInvalidGraphic("Cannot compress an empty bitmap");
     }
     auto data = std::make_shared<std::vector<std::uint8_t>>();
-    // A first guess well above what photographs need at ordinary qualities.
-    data->resize(std::max<std::size_t>(4096, FBitmap->Bits().size() / 4));
+    // A first guess of 1.5 bits a pixel: above what photographs need at ordinary qualities,
+    // and every byte of it is touched (zeroed) before the encoder runs; higher qualities grow it.
+    data->resize(std::max<std::size_t>(4096, FBitmap->Bits().size() / 16));
     const std::string failure = CompressInto(*FBitmap, FQuality, *data);
     if (!failure.empty()) {
         throw EInvalidGraphic("JPEG compression failed: " + failure);

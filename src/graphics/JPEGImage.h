@@ -34,6 +34,11 @@ public:
     void SaveToStream(std::ostream& stream) const override;
     // From a bitmap (of any depth; kept as a 24-bit copy until compressed) or a JPEG picture.
     void Assign(const TGraphic& source) override;
+    // From a bitmap handed over: its pixels are kept without a copy (converted in place when
+    // not 24-bit), for pictures too large to hold twice.
+    void TakeBitmap(TBitmap&& bitmap);
+    // Keeps only the compressed data (compressing first when needed), freeing the pixels.
+    void ReleaseBitmap();
     // Decodes into a TBitmap.
     bool AssignTo(TGraphic& dest) const override;
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "graphics/Graphic.h"
 #include "spi/susie_api.h"
@@ -36,6 +37,8 @@ public:
     bool HasPicture() const { return FBitmapInfo != nullptr && FPixels != nullptr; }
     const std::uint8_t* BitmapInfo() const { return static_cast<std::uint8_t*>(FBitmapInfo); }
     const std::uint8_t* Pixels() const { return static_cast<std::uint8_t*>(FPixels); }
+    // Hands the pixel block over to the caller, who frees it with platform::LocalFree.
+    SPI_HLOCAL TakePixels() { return std::exchange(FPixels, nullptr); }
     const std::string& FileName() const { return FFileName; }
 
     graphics::TGraphic::TProgressEvent OnProgress;

@@ -4,6 +4,8 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/InvalidGraphic.h"
+#include "graphics/PixelBlock.h"
+#include "platform/LocalMemory.h"
 #include "spi/InSPIAbleFromFile.h"
 #include "spi/InSPIAbleFromStream.h"
 #include "spi/susie_api.h"
@@ -12,6 +14,11 @@ namespace korvent::spi {
 namespace {
 
 constexpr const char* kCouldNotDecode = "Susie Plugins could not decode";
+
+// Depths whose uncompressed rows the bitmap stores as they are.
+bool IsPlainDepth(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
 constexpr std::size_t kFileHeaderSize = 14;
 
 std::unique_ptr<graphics::TGraphic> CreateGraphic() {
@@ -130,8 +137,7 @@ std::unique_ptr<graphics::TBitmap> TSPIGraphic::BuildBitmap() const {
     SPI_BITMAPINFOHEADER h{};
     std::memcpy(&h, FSource->BitmapInfo(), sizeof h);
     const int bits = h.biBitCount;
-    if (h.biCompression == 0 && bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 &&
-        bits != 32) {
+    if (h.biCompression == 0 && !IsPlainDepth(bits)) {
         throw graphics::EInvalidGraphic(kCouldNotDecode);
     }
     if (h.biCompression != 0) {
@@ -161,8 +167,27 @@ std::unique_ptr<graphics::TBitmap> TSPIGraphic::BuildBitmap() const {
 }
 
 std::unique_ptr<graphics::TBitmap> TSPIGraphic::ToBitmap() {
-    std::unique_ptr<graphics::TBitmap> bitmap = BuildBitmap();
+    if (Empty()) {
+        throw graphics::EInvalidGraphic(kCouldNotDecode);
+    }
+    SPI_BITMAPINFOHEADER h{};
+    std::memcpy(&h, FSource->BitmapInfo(), sizeof h);
+    if (h.biCompression != 0 || !IsPlainDepth(h.biBitCount)) {
+        std::unique_ptr<graphics::TBitmap> bitmap = BuildBitmap();
+        ReleaseData();
+        return bitmap;
+    }
+    // The plug-in's rows are laid out as the bitmap's: they become its rows, never copied.
+    auto bitmap = std::make_unique<graphics::TBitmap>();
+    const std::vector<graphics::TRgb> palette = FPalette;
+    graphics::TPixelBlock rows(FSource->TakePixels(), FPixelDataSize, &platform::LocalFree);
+    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     ReleaseData();
+    bitmap->AdoptPixels(h.biWidth, height, static_cast<graphics::TPixelFormat>(h.biBitCount),
+                        std::move(rows), h.biHeight > 0);
+    if (h.biBitCount <= 8) {
+        bitmap->SetPalette(palette);
+    }
     return bitmap;
 }
 

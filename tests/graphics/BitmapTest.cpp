@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -49,6 +50,36 @@ std::string LoadError(const std::vector<std::uint8_t>& bytes) {
 }
 
 // 24-bit, 2 x 2: the file's first row is the picture's bottom row unless the height is negative.
+// A decoder's block becomes the bitmap's rows in place, turned top to bottom when stored
+// bottom-up, and is freed with the decoder's function; a block too short for the picture is
+// refused (and freed all the same).
+TEST(BitmapAdoptTest, RowsAreTakenInPlaceAndTurned) {
+    static int freed = 0;
+    const auto makeRows = [](std::size_t size) {
+        auto* block = static_cast<std::uint8_t*>(std::malloc(size));
+        for (std::size_t i = 0; i < size; ++i) {
+            block[i] = static_cast<std::uint8_t>(i / 4);  // one value per 4-byte row
+        }
+        return TPixelBlock(block, size, [](void* p) {
+            ++freed;
+            std::free(p);
+        });
+    };
+    for (const bool bottomUp : {false, true}) {
+        TBitmap bitmap;
+        bitmap.AdoptPixels(1, 3, TPixelFormat::Bit24, makeRows(12), bottomUp);
+        EXPECT_EQ(bitmap.ScanLine(0)[0], bottomUp ? 2 : 0);
+        EXPECT_EQ(bitmap.ScanLine(2)[0], bottomUp ? 0 : 2);
+        EXPECT_EQ(bitmap.ScanLine(1)[0], 1);
+    }
+    EXPECT_EQ(freed, 2);
+    TBitmap bitmap(2, 2);
+    EXPECT_THROW(bitmap.AdoptPixels(1, 4, TPixelFormat::Bit24, makeRows(12), false),
+                 EInvalidGraphic);
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(freed, 3);
+}
+
 TEST(BitmapReadTest, BottomUpAndTopDownRowsLandTopToBottom) {
     BmpLayout layout{.width = 2, .height = 2, .bits = 24};
     layout.pixels = {0,   0, 255, 0,   255, 0,   0, 0,   // red, green (+2 pad)

@@ -96,6 +96,21 @@ TEST(JPEGImageTest, CopiesShareTheCompressedData) {
     EXPECT_EQ(copy.Width(), 64);
 }
 
+// A handed-over bitmap compresses like an assigned one; once released, only the data remains
+// and still reads as the picture.
+TEST(JPEGImageTest, HandedOverBitmapIsCompressedThenReleased) {
+    TJPEGImage assigned;
+    assigned.Assign(Gradient(120, 80));
+    TJPEGImage taken;
+    taken.TakeBitmap(Gradient(120, 80));
+    EXPECT_EQ(taken.Data().size(), assigned.Data().size());
+    taken.ReleaseBitmap();
+    EXPECT_FALSE(taken.Empty());
+    EXPECT_EQ(taken.Width(), 120);
+    EXPECT_EQ(taken.ToBitmap().Height(), 80);
+    EXPECT_TRUE(std::equal(taken.Data().begin(), taken.Data().end(), assigned.Data().begin()));
+}
+
 // A picture made from a bitmap without pixels has nothing to compress, so it is empty like a
 // new one: consumers that skip empty pictures must not run into a compression error.
 TEST(JPEGImageTest, FromAnEmptyBitmapItIsEmpty) {

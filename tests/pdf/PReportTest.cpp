@@ -1,5 +1,6 @@
 #include "pdf/PReport.h"
 
+#include "ImagePagePdf.h"
 #include "PdfCheck.h"
 #include "graphics/Bitmap.h"
 #include "graphics/JPEGImage.h"
@@ -21,9 +22,11 @@ namespace {
 using graphics::TBitmap;
 using graphics::TJPEGImage;
 using graphics::TPixelFormat;
+using korvent::testing::ExpectedImagePagePdf;
 using korvent::testing::ExpectValidPdf;
 using korvent::testing::ReadFile;
 using korvent::testing::TestFolder;
+using korvent::testing::Undated;
 using ::testing::HasSubstr;
 
 TJPEGImage MakeJpeg(int width, int height, int quality = 75) {
@@ -64,10 +67,6 @@ struct ImagePage {
     }
 };
 
-std::string Object(int number, const std::string& body) {
-    return std::to_string(number) + " 0 obj\r\n" + body + "\r\nendobj\r\n";
-}
-
 TEST(PReportTest, ImagePageIsWrittenByteForByte) {
     const auto folder = TestFolder("image-page");
     const TJPEGImage jpeg = MakeJpeg(1078, 500);
@@ -84,54 +83,15 @@ TEST(PReportTest, ImagePageIsWrittenByteForByte) {
     EXPECT_FALSE(report.HasDocument());
 
     const std::string file = ReadFile(folder / "image.pdf");
-    const std::string dated = std::regex_replace(file, std::regex(R"(\(D:\d{14}\))"), "(D:X)");
+    const std::string dated = Undated(file);
     ASSERT_EQ(dated.size(), file.size() - 2 * 14 + 2);
-
     const auto data = jpeg.Data();
-    const std::string jpegBytes(data.begin(), data.end());
-    const std::string content = "/F0 10 Tf\nq\n539 0 0 250 28 296 cm\n/PRJpegImage1 Do\nQ\n";
-    std::vector<std::string> objects = {
-        Object(1,
-               "<<\r\n/Type /Catalog\r\n/Pages 3 0 R\r\n/PageMode /UseNone\r\n"
-               "/PageLayout /SinglePage\r\n>>"),
-        Object(2,
-               "<<\r\n/Producer (Korvent PDF Writer 0.9)\r\n/Author ()\r\n"
-               "/CreationDate (D:X)\r\n/Creator ()\r\n/Keywords ()\r\n/Subject ()\r\n"
-               "/Title ()\r\n/ModDate (D:X)\r\n>>"),
-        Object(3, "<<\r\n/Type /Pages\r\n/Kids [4 0 R ]\r\n/Count 1\r\n>>"),
-        Object(4,
-               "<<\r\n/Type /Page\r\n/Parent 3 0 R\r\n/MediaBox [0 0 595 841 ]\r\n"
-               "/Resources <<\r\n/Font <<\r\n/F0 6 0 R\r\n>>\r\n/XObject <<\r\n"
-               "/PRJpegImage1 7 0 R\r\n>>\r\n/ProcSet [/PDF /Text /ImageC ]\r\n>>\r\n"
-               "/Contents 5 0 R\r\n>>"),
-        Object(5, "<<\r\n/Length " + std::to_string(content.size()) +
-                      "\r\n/Filter []\r\n>>\r\nstream\r\n" + content + "\nendstream"),
-        Object(6,
-               "<<\r\n/Type /Font\r\n/Subtype /Type1\r\n/Encoding /WinAnsiEncoding\r\n"
-               "/FirstChar 32\r\n/LastChar 255\r\n/BaseFont /Helvetica\r\n/Name /F0\r\n>>"),
-        Object(7, "<<\r\n/Length " + std::to_string(jpegBytes.size()) +
-                      "\r\n/Filter [/DCTDecode ]\r\n/Type /XObject\r\n/Subtype /Image\r\n"
-                      "/ColorSpace /DeviceRGB\r\n/Width 1078\r\n/Height 500\r\n"
-                      "/BitsPerComponent 8\r\n/Name /PRJpegImage1\r\n>>\r\nstream\r\n" +
-                      jpegBytes + "\nendstream"),
-    };
-    std::string expected = "%PDF-1.2 \r\n";
-    std::string xref = "xref\r\n0 8\r\n0000000000 65535 f\r\n";
-    // The real file's offsets (its dates are as long as the placeholders plus 26 bytes each).
-    std::size_t offset = expected.size();
-    std::size_t realOffset = offset;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        char line[32];
-        std::snprintf(line, sizeof line, "%010zu 00000 n\r\n", realOffset);
-        xref += line;
-        expected += objects[i];
-        offset += objects[i].size();
-        realOffset += objects[i].size() + (i == 1 ? 26 : 0);
-    }
-    expected += xref;
-    expected += "trailer\r\n<<\r\n/Size 8\r\n/Root 1 0 R\r\n/Info 2 0 R\r\n>>\r\nstartxref\r\n" +
-                std::to_string(realOffset) + "\r\n%%EOF\r\n";
-    EXPECT_EQ(dated, expected);
+    EXPECT_EQ(dated, ExpectedImagePagePdf({.pageWidth = 595,
+                                           .pageHeight = 841,
+                                           .placement = "539 0 0 250 28 296 cm",
+                                           .jpeg = std::string(data.begin(), data.end()),
+                                           .imageWidth = 1078,
+                                           .imageHeight = 500}));
     EXPECT_EQ(file.find("1 0 obj"), 11u);
     ExpectValidPdf(folder / "image.pdf");
 }
