@@ -252,6 +252,7 @@ private:
     void FinishEntry();
     // Records a failed entry for the summary: its file name and a shell error code or a reason.
     void RecordFailure(const std::string& path, const std::string& codeOrReason);
+    // The full path of the entry in progress; empty when none is.
     std::string CurrentEntry() const;
     void WaitForProcess(platform::Process* process);
     int DelayTime();
@@ -324,7 +325,6 @@ private:
     void ChangeMargin(Control& field, void (pdf::TPRPage::*setMargin)(int), const char* item);
     // The dimension matching `given` for a picture of `along` × `across` pixels.
     static int Proportional(int across, int given, int along);
-    std::string CurrentEntry() const;
     void ShowUnreadable(const std::string& path);
     // Decodes and compresses the picture into FJpeg; false (message shown) when it cannot.
     bool CompressPicture(const std::string& path);

@@ -225,10 +225,6 @@ bool TMainForm::IsImageFile(const std::string& extension) const {
     });
 }
 
-std::string TMainForm::CurrentEntry() const {
-    return FFilePaths[static_cast<std::size_t>(Run.FStartedCount - 1)];
-}
-
 void TMainForm::TickEntry(int index) {
     auto& checked = fModel.CheckListBox1.ItemChecked;
     if (index >= 0 && index < static_cast<int>(checked.size())) {
