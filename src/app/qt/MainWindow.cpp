@@ -34,6 +34,7 @@ std::string LocalFileName(const QUrl& url) {
 TMainWindow::TMainWindow(FormServices services, platform::MessageBoxes* messages, QWidget* parent)
     : QMainWindow(parent) {
     fQtMessages.SetParent(this);
+    fQtMessages.SetBeforeShow([this] { Refresh(); });
     fMessages = messages ? messages : &fQtMessages;
     fForm = std::make_unique<TMainForm>(FormEnvironment{
         .services = std::move(services),

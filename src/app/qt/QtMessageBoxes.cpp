@@ -6,6 +6,9 @@ namespace korvent::app {
 
 platform::MessageResult QtMessageBoxes::Show(const std::string& text, const std::string& caption,
                                              unsigned flags) {
+    if (fBeforeShow) {
+        fBeforeShow();
+    }
     namespace mb = platform::mb;
     QMessageBox box(fParent);
     // Texts carry paths and file names: shown exactly as given, never read as markup.
