@@ -95,6 +95,8 @@ public:
     void CompleteStop();
     // The text of a shell error code; empty for codes without one.
     static std::string ShellErrorText(int code);
+    // The text of a failure recorded in Run.FErrorCodes: a shell error code's text, or the reason.
+    static std::string FailureText(const std::string& codeOrReason);
 
     // Save-dialog automation (MainFormSaveDialog.cpp).
     void ControlDialog();
@@ -120,6 +122,9 @@ public:
     // Batch runs (MainFormMerge.cpp).
     void BtnMergeClick();
     void MergePDF();
+    // The name the merged file is made from, before the naming rules (the job list must not
+    // be empty).
+    std::string MergeBaseName() const;
 
     // Picture entries (MainFormImage.cpp): the current entry becomes a one-page PDF.
     void ConvertGraphicFileToPDF();
@@ -174,6 +179,8 @@ public:
 
     // Output naming (MainFormNaming.cpp).
     std::string MakeSaveFilePath(const std::string& baseName);
+    // The path MakeSaveFilePath would give now, without deleting or renaming anything.
+    std::string PlannedSaveFilePath(const std::string& baseName);
     std::string SelectOverWriteMode(const std::string& path);
     std::string AppendToFileName(const std::string& name, const std::string& suffix);
     void IsDirectoryExist();
@@ -229,6 +236,8 @@ private:
     void MoveSelectedJobs(int step);
     std::string FitToList(const std::string& path);
     void ResetRunPosition(bool prepared);
+    // Folder, appended text and ".pdf": the output path before the same-name policy.
+    std::string SaveFilePathBeforePolicy(const std::string& baseName);
 
     // Pieces of a run (MainFormRun.cpp, MainFormSaveDialog.cpp, MainFormMerge.cpp).
     void StartRun();
@@ -257,7 +266,6 @@ private:
     bool MergeFileReady(const std::string& path);
     // Waits for each PDF of the merge list to be complete; drops and returns those that never are.
     std::vector<std::string> ExistingMergeFiles();
-    std::string MergeOutputName();
     bool WriteMergeList(const std::string& listFile);
     void RecycleProducedFiles(const platform::CombineResult& merged);
     void RecycleFiles(const std::vector<std::string>& paths);
