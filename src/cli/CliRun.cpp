@@ -183,7 +183,10 @@ int CliRun::Execute() {
         return fMissing.empty() ? 0 : 1;
     }
     Convert();
-    return Report();
+    const int status = Report();
+    // Closing puts the default printer back and empties the run's lists.
+    fForm->FormClose();
+    return status;
 }
 
 void CliRun::PrintPlan() {
@@ -219,7 +222,6 @@ void CliRun::Convert() {
         fForm->BtnPDFAllClick();
     }
     fLoop.Run();
-    fForm->FormClose();
 }
 
 bool CliRun::Tick() {
