@@ -105,6 +105,8 @@ public:
     void CompleteStop();
     // The text of a shell error code; empty for codes without one.
     static std::string ShellErrorText(int code);
+    // The text of a failure recorded in Run.FErrorCodes: a shell error code's text, or the reason.
+    static std::string FailureText(const std::string& codeOrReason);
 
     // Save-dialog automation (MainFormSaveDialog.cpp).
     void ControlDialog();
@@ -130,6 +132,10 @@ public:
     // Batch runs (MainFormMerge.cpp).
     void BtnMergeClick();
     void MergePDF();
+    // The name the merged file is made from, before the naming rules (the job list must not
+    // be empty).
+    std::string MergeBaseName() const;
+
     std::string FMergeOutputPath;
 
     // Settings pages (MainFormSettings.cpp): each handler writes its setting at once.
@@ -181,6 +187,8 @@ public:
 
     // Output naming (MainFormNaming.cpp).
     std::string MakeSaveFilePath(const std::string& baseName);
+    // The path MakeSaveFilePath would give now, without deleting or renaming anything.
+    std::string PlannedSaveFilePath(const std::string& baseName);
     std::string SelectOverWriteMode(const std::string& path);
     std::string AppendToFileName(const std::string& name, const std::string& suffix);
     void IsDirectoryExist();
@@ -240,6 +248,8 @@ private:
     void MoveSelectedJobs(int step);
     std::string FitToList(const std::string& path);
     void ResetRunPosition(bool prepared);
+    // Folder, appended text and ".pdf": the output path before the same-name policy.
+    std::string SaveFilePathBeforePolicy(const std::string& baseName);
 
     // Pieces of a run (MainFormRun.cpp, MainFormSaveDialog.cpp, MainFormMerge.cpp).
     void StartRun();
@@ -269,7 +279,6 @@ private:
     bool MergeFileReady(const std::string& path);
     // Waits for each PDF of the merge list to be complete; drops and returns those that never are.
     std::vector<std::string> ExistingMergeFiles();
-    std::string MergeOutputName();
     bool WriteMergeList(const std::string& listFile);
     void RecycleProducedFiles(const platform::CombineResult& merged);
     void RecycleFiles(const std::vector<std::string>& paths);

@@ -76,13 +76,12 @@ std::vector<std::string> TMainForm::ExistingMergeFiles() {
     return missing;
 }
 
-std::string TMainForm::MergeOutputName() {
-    FormModel& m = fModel;
+std::string TMainForm::MergeBaseName() const {
+    const FormModel& m = fModel;
     if (m.RBtnMerge1.Checked) {
-        return MakeSaveFilePath(m.EdtMergeFileName.Text);
+        return m.EdtMergeFileName.Text;
     }
-    return MakeSaveFilePath(m.EdtMergeAddString.Text +
-                            ExtractFileName(FFilePaths.front(), kPathDelimiter));
+    return m.EdtMergeAddString.Text + ExtractFileName(FFilePaths.front(), kPathDelimiter);
 }
 
 bool TMainForm::WriteMergeList(const std::string& listFile) {
@@ -105,7 +104,7 @@ void TMainForm::MergePDF() {
     if (!ExistingMergeFiles().empty()) {
         fEnv.messages.Show(kNoFile, "KorventＰＤＦ", Ok | TopMost);
     }
-    FMergeOutputPath = MergeOutputName();
+    FMergeOutputPath = MakeSaveFilePath(MergeBaseName());
     const std::string listFile = MergeListPath();
     if (!WriteMergeList(listFile)) {
         RecordFailure(listFile, "結合リストを書き込めません");

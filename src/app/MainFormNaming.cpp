@@ -18,6 +18,20 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 std::string TMainForm::MakeSaveFilePath(const std::string& baseName) {
+    return SelectOverWriteMode(SaveFilePathBeforePolicy(baseName));
+}
+
+std::string TMainForm::PlannedSaveFilePath(const std::string& baseName) {
+    const std::string path = SaveFilePathBeforePolicy(baseName);
+    // Policies 1 and 3 free the name by deleting or renaming the file there; only policy 2
+    // gives the new PDF another name.
+    if (fModel.RadioGroup1.ItemIndex == 2 && FileExists(path)) {
+        return AppendToFileName(path, fModel.EdtAddNewPath.Text);
+    }
+    return path;
+}
+
+std::string TMainForm::SaveFilePathBeforePolicy(const std::string& baseName) {
     FormModel& m = fModel;
     OutputDir = ExcludeTrailingDelimiter(OutputDir, kPathDelimiter);
     m.LblFilePath.Text = OutputDir;
@@ -30,8 +44,7 @@ std::string TMainForm::MakeSaveFilePath(const std::string& baseName) {
     if (path.empty() || path.back() != kPathDelimiter) {
         path += kPathDelimiter;  // Run.FSourceDir of a root keeps its separator
     }
-    path = ChangeFileExt(path + name, ".pdf", kPathDelimiter);
-    return SelectOverWriteMode(path);
+    return ChangeFileExt(path + name, ".pdf", kPathDelimiter);
 }
 
 std::string TMainForm::AppendToFileName(const std::string& name, const std::string& suffix) {

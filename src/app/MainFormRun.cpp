@@ -349,18 +349,20 @@ void TMainForm::CompleteMessage() {
     if (!Run.FErrorFiles.empty()) {
         std::string text = printed ? "印刷できませんでした。\n" : "ＰＤＦ変換できませんでした。\n";
         for (std::size_t i = 0; i < Run.FErrorFiles.size(); ++i) {
-            const std::string& code = Run.FErrorCodes[i];
-            // A code is a shell error number; a writer's own failure carries its reason.
-            const bool numeric =
-                !code.empty() && code.find_first_not_of("0123456789") == std::string::npos;
-            text += "\n" + Run.FErrorFiles[i] + "  :  " +
-                    (numeric ? ShellErrorText(std::stoi(code)) : code);
+            text += "\n" + Run.FErrorFiles[i] + "  :  " + FailureText(Run.FErrorCodes[i]);
         }
         fEnv.messages.Show(text, "KorventPDF", Ok | TopMost);
     } else if (fModel.CkbMessage.Checked) {
         fEnv.messages.Show(printed ? "印刷完了しました。" : "ＰＤＦ変換完了しました。",
                            "KorventPDF", Ok | TopMost);
     }
+}
+
+std::string TMainForm::FailureText(const std::string& codeOrReason) {
+    // A code is a shell error number; a writer's own failure carries its reason.
+    const bool numeric =
+        !codeOrReason.empty() && codeOrReason.find_first_not_of("0123456789") == std::string::npos;
+    return numeric ? ShellErrorText(std::stoi(codeOrReason)) : codeOrReason;
 }
 
 void TMainForm::BtnOpenFileClick() {

@@ -6,21 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/DesktopServices.h"
 #include "app/PathText.h"
 #include "app/qt/MainWindow.h"
-#include "platform/KnownFolders.h"
 #include "platform/Paths.h"
-#include "platform/ProfileRegistry.h"
-#include "platform/QpdfCombiner.h"
-#include "platform/posix/CupsPrintSystem.h"
-#include "platform/posix/DesktopShellActions.h"
-#include "platform/posix/GioRecycleBin.h"
-#include "platform/posix/IniProfileStore.h"
-#include "platform/posix/LinuxDocumentWriters.h"
-#include "platform/posix/SteadyClock.h"
 
 int main(int argc, char* argv[]) {
-    namespace fs = std::filesystem;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KorventPDF"));
 
@@ -42,43 +33,9 @@ int main(int argc, char* argv[]) {
     }
 
     using namespace korvent;
-    platform::IniProfileStore profiles;
-    platform::ProfileRegistry registry(profiles,
-                                       (platform::UserConfigDir() / "registry.ini").string());
-    platform::SteadyClock clock;
-    platform::CupsPrintSystem printers;
-    platform::DesktopShellActions shell;
-    platform::QpdfCombiner combiner;
-    platform::GioRecycleBin recycleBin;
-    platform::LinuxDocumentWriters documentWriters;
-
-    fs::path program = platform::ProgramFilePath();
-    if (program.empty()) {
-        program = fs::absolute(argv[0]);
-    }
-
-    app::TMainWindow window(app::FormServices{
-        .profiles = profiles,
-        .registry = registry,
-        .clock = clock,
-        .printSystem = &printers,
-        .shell = &shell,
-        // No PDF printer on this system shows a Save dialog to drive.
-        .windows = nullptr,
-        .combiner = &combiner,
-        .recycleBin = &recycleBin,
-        .documentWriters = &documentWriters,
-        .programFile = program,
-        .dataDir = platform::ProgramDataDir(),
-        .desktopDir = platform::SpecialFolderPath(platform::SpecialFolder::Desktop),
-        .profileExists =
-            [](const std::string& file) {
-                std::error_code ec;
-                return fs::exists(file, ec);
-            },
-        .arguments = arguments,
-        .pluginFolders = nullptr,
-    });
+    app::DesktopServices desktop;
+    app::TMainWindow window(desktop.Services(app::DesktopServices::ProgramFile(argv[0]),
+                                             platform::ProgramDataDir(), arguments));
     window.show();
     return QApplication::exec();
 }
