@@ -125,8 +125,10 @@ protected:
         printers.AddPrinter("Paper");
         desktop.AddPdfPrinter(GetParam().writer, GetParam().variant);
         printers.WriteDefaultDevice(std::string(GetParam().writer) + ",winspool,Ne00:");
-        folder = testing::TestFolder("sim-printer-" +
-                                     std::to_string(static_cast<int>(GetParam().variant)));
+        // One folder per case: ctest runs the cases side by side.
+        folder = testing::TestFolder(
+            "sim-printer-" + std::to_string(static_cast<int>(GetParam().variant)) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         document = (folder / "report.doc").string();
         target = (folder / "report.pdf").string();
         testing::WriteFile(document, "text");
@@ -230,7 +232,10 @@ protected:
     void Start(const SimPdfPrinter::Options& options) {
         writer = &desktop.AddPdfPrinter("CutePDF Writer", Variant::Cute, options);
         printers.WriteDefaultDevice("CutePDF Writer,,");
-        const auto folder = testing::TestFolder("sim-misbehaving");
+        // One folder per case: ctest runs the cases side by side.
+        const auto folder =
+            testing::TestFolder(std::string("sim-misbehaving-") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         document = (folder / "a.doc").string();
         target = (folder / "a.pdf").string();
         testing::WriteFile(document, "text");
