@@ -254,6 +254,8 @@ private:
     // Pieces of a run (MainFormRun.cpp, MainFormSaveDialog.cpp, MainFormMerge.cpp).
     void StartRun();
     void MakeWriterDefault();
+    // The controls a run disables and gives back.
+    void SetRunButtonsEnabled(bool enabled);
     void FinishRun();
     void ShowRunLabels();
     void ClearStatusLabels();

@@ -161,22 +161,21 @@ void TMainForm::UpdateProgress() {
     progress.Text = std::to_string(Run.FStartedCount) + " / " + std::to_string(Run.FFileCount);
 }
 
-void TMainForm::ButtonEnableFalse() {
+void TMainForm::SetRunButtonsEnabled(bool enabled) {
     FormModel& m = fModel;
-    for (Control* c :
-         {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList, &m.BtnPDFAll,
-          &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck, &m.BitBtnUP, &m.BitBtnDown}) {
-        c->Enabled = false;
+    for (Control* c : {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList,
+                       &m.BtnPDFAll, &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck,
+                       &m.BitBtnUP, &m.BitBtnDown}) {
+        c->Enabled = enabled;
     }
 }
 
+void TMainForm::ButtonEnableFalse() {
+    SetRunButtonsEnabled(false);
+}
+
 void TMainForm::ButtonEnableTrue() {
-    FormModel& m = fModel;
-    for (Control* c :
-         {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList, &m.BtnPDFAll,
-          &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck, &m.BitBtnUP, &m.BitBtnDown}) {
-        c->Enabled = true;
-    }
+    SetRunButtonsEnabled(true);
 }
 
 void TMainForm::MakeWriterDefault() {
