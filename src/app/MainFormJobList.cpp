@@ -6,7 +6,7 @@
 
 #include "app/FormView.h"
 #include "app/PathText.h"
-#include "platform/TextCase.h"
+#include "platform/Paths.h"
 
 namespace korvent::app {
 
@@ -51,9 +51,9 @@ void TMainForm::BtnApendFileClick() {
         return;
     }
     for (const std::string& path : *chosen) {
-        const bool known = std::any_of(
-            FFilePaths.begin(), FFilePaths.end(),
-            [&](const std::string& p) { return platform::SameTextIgnoringCase(p, path); });
+        const bool known =
+            std::any_of(FFilePaths.begin(), FFilePaths.end(),
+                        [&](const std::string& p) { return platform::SameFilePath(p, path); });
         if (!known) {
             AddJob(path);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace korvent::platform {
 
@@ -13,5 +14,9 @@ std::filesystem::path UserConfigDir();
 // folder when it is writable, otherwise UserConfigDir() (created on demand).
 std::filesystem::path ProgramDataDir();
 bool IsWritableDirectory(const std::filesystem::path& dir);
+// Whether two paths name the same file as this system sees it: the same file when both exist
+// (whatever their spelling), otherwise the same text, compared as the file system compares
+// names (exactly here, since names differing in case are different files).
+bool SameFilePath(const std::string& a, const std::string& b);
 
 }  // namespace korvent::platform

@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -36,6 +37,15 @@ std::filesystem::path ProgramDataDir() {
     std::error_code ec;
     std::filesystem::create_directories(config, ec);
     return config;
+}
+
+bool SameFilePath(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0) {
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    }
+    return a == b;
 }
 
 }  // namespace korvent::platform
