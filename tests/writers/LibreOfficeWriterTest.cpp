@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "pdf/RunProgram.h"
 #include "platform/posix/WriterFailure.h"
@@ -148,6 +149,10 @@ TEST_F(LibreOfficeWriterTest, DroppingARunningJobStopsSofficeAndRemovesItsFolder
     ASSERT_EQ(job->Poll(), WriterJobState::Running);
     ASSERT_TRUE(job->RequestProcess()->Running());
     job.reset();
+    // Killed processes take a moment to go, longer on a busy machine.
+    for (int i = 0; i < 100 && SofficeStillRuns(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     EXPECT_FALSE(SofficeStillRuns());
     EXPECT_TRUE(Leftovers().empty());
 }
