@@ -163,9 +163,9 @@ void TMainForm::UpdateProgress() {
 
 void TMainForm::SetRunButtonsEnabled(bool enabled) {
     FormModel& m = fModel;
-    for (Control* c : {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList,
-                       &m.BtnPDFAll, &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck,
-                       &m.BitBtnUP, &m.BitBtnDown}) {
+    for (Control* c :
+         {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList, &m.BtnPDFAll,
+          &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck, &m.BitBtnUP, &m.BitBtnDown}) {
         c->Enabled = enabled;
     }
 }
@@ -258,9 +258,16 @@ void TMainForm::ExecuteListConvert() {
     const std::string extension = LowerExtension(LastConvertedFile);
     if (IsImageFile(extension)) {
         Run.FDialogPhase = TDialogPhase::dpNone;
+        const std::size_t produced = Run.FProducedFiles.size();
         ConvertGraphicFileToPDF();
         Run.FReadyForNext = true;
-        TickEntry(index);
+        // A check mark means converted: a picture that made no PDF stays unmarked and is
+        // named in the summary, which would otherwise report the run as complete.
+        if (Run.FProducedFiles.size() > produced) {
+            TickEntry(index);
+        } else {
+            RecordFailure(LastConvertedFile, "ＰＤＦにできませんでした");
+        }
     } else if (extension == ".pdf") {
         FinishEntry();
         TickEntry(index);

@@ -177,6 +177,19 @@ TEST_F(RunTest, FailuresAreSummarised) {
                             "ファイル関連付けがありません\nb.doc  :  ファイルが見つかりません"));
 }
 
+// A picture that makes no PDF stays unmarked and is named in the summary.
+TEST_F(RunTest, UnreadablePictureIsNamedInTheSummary) {
+    const std::string broken = Document("broken.bmp");
+    Start("CutePDF Writer", {broken, Document("given.pdf")});
+    form->BtnPDFAllClick();
+    RunToEnd();
+    EXPECT_THAT(Checks(), ElementsAre(0, 1));
+    EXPECT_THAT(
+        messages.Texts(),
+        ElementsAre(broken + "はファイルが読み込めません。\n\rファイルを確認してください。",
+                    "ＰＤＦ変換できませんでした。\n\nbroken.bmp  :  ＰＤＦにできませんでした"));
+}
+
 // A printer that is none of the four is printed to: each entry is ticked when its printing
 // program ends, and the end message says printing.
 TEST_F(RunTest, OtherPrinterOnlyPrints) {
