@@ -2,6 +2,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/FileQuery.h"
 #include "app/MainForm.h"
 #include "app/PathText.h"
 #include "platform/AtomicFile.h"
@@ -21,11 +22,6 @@ constexpr const char* kNoWriter = "ＰＤＦＷｒｉｔｅｒが設定されて
 constexpr const char* kNoFile = "ファイルがありません";
 // How often a PDF that is not there yet is looked for, a second apart, before it is dropped.
 constexpr int kMergeFileChecks = 22;
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
-}
 
 }  // namespace
 
@@ -53,7 +49,7 @@ std::string TMainForm::MergeListPath() const {
 
 bool TMainForm::MergeFileReady(const std::string& path) {
     // A PDF that a writer is still writing exists before it is complete.
-    return FileExists(path) &&
+    return IsRegularFile(path) &&
            (!fEnv.services.combiner || fEnv.services.combiner->PageCount(path) >= 0);
 }
 
@@ -117,7 +113,7 @@ void TMainForm::MergePDF() {
     for (const std::string& skipped : result.skipped) {
         RecordFailure(skipped, "結合できませんでした");
     }
-    if (result.written && FileExists(FMergeOutputPath) && !fModel.ChkMergeFile.Checked &&
+    if (result.written && IsRegularFile(FMergeOutputPath) && !fModel.ChkMergeFile.Checked &&
         Run.FProducedFiles.size() > 1) {
         RecycleProducedFiles(result);
     }

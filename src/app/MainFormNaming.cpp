@@ -1,4 +1,5 @@
 // Output file names: folder, appended text, ".pdf" and the same-name policy.
+#include "app/FileQuery.h"
 #include "app/MainForm.h"
 
 #include <filesystem>
@@ -8,14 +9,6 @@
 #include "platform/MessageBoxes.h"
 
 namespace korvent::app {
-namespace {
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(path), ec);
-}
-
-}  // namespace
 
 std::string TMainForm::MakeSaveFilePath(const std::string& baseName) {
     return SelectOverWriteMode(SaveFilePathBeforePolicy(baseName));
@@ -25,7 +18,7 @@ std::string TMainForm::PlannedSaveFilePath(const std::string& baseName) {
     const std::string path = SaveFilePathBeforePolicy(baseName);
     // Policies 1 and 3 free the name by deleting or renaming the file there; only policy 2
     // gives the new PDF another name.
-    if (fModel.RadioGroup1.ItemIndex == 2 && FileExists(path)) {
+    if (fModel.RadioGroup1.ItemIndex == 2 && PathExists(path)) {
         return AppendToFileName(path, fModel.EdtAddNewPath.Text);
     }
     return path;
@@ -53,19 +46,19 @@ std::string TMainForm::AppendToFileName(const std::string& name, const std::stri
         // Adding nothing never frees a taken name; number the name instead.
         for (int n = 1;; ++n) {
             const std::string candidate = stem + "(" + std::to_string(n) + ").pdf";
-            if (!FileExists(candidate)) {
+            if (!PathExists(candidate)) {
                 return candidate;
             }
         }
     }
     do {
         stem += suffix;
-    } while (FileExists(stem + ".pdf"));
+    } while (PathExists(stem + ".pdf"));
     return stem + ".pdf";
 }
 
 std::string TMainForm::SelectOverWriteMode(const std::string& path) {
-    if (!FileExists(path)) {
+    if (!PathExists(path)) {
         return path;
     }
     switch (fModel.RadioGroup1.ItemIndex) {

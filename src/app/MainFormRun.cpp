@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/FileQuery.h"
 #include "app/FormView.h"
 #include "app/MainForm.h"
 #include "app/PathText.h"
@@ -22,11 +23,6 @@ using platform::mb::TopMost;
 
 constexpr const char* kRunningCaption = "実行中ファイル：  　";
 constexpr const char* kMergingCaption = "結合ファイル：  　";
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
-}
 
 std::string LowerExtension(const std::string& path) {
     std::string extension = ExtractFileExt(path, TMainForm::kPathDelimiter);
@@ -279,7 +275,7 @@ void TMainForm::ExecuteListConvert() {
 }
 
 void TMainForm::ConvertButtonClick(const std::string& path) {
-    if (!FileExists(path)) {
+    if (!IsRegularFile(path)) {
         fEnv.messages.Show("ファイル名を入力し直してください", "KorventPDF", Ok);
         FinishEntry();
         return;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/FileQuery.h"
 #include "app/MainForm.h"
 #include "app/PathText.h"
 #include "platform/Clock.h"
@@ -18,11 +19,6 @@ using std::chrono::milliseconds;
 
 // A document that has not become a PDF in this time has failed.
 constexpr milliseconds kWriterJobLimit{120000};
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(path), ec);
-}
 
 }  // namespace
 
@@ -90,7 +86,7 @@ void TMainForm::PollWriterJob() {
 void TMainForm::PlaceWriterOutput(const std::string& produced) {
     const std::string entry = CurrentEntry();
     std::string target = MakeSaveFilePath(ExtractFileName(entry, kPathDelimiter));
-    if (FileExists(target)) {
+    if (PathExists(target)) {
         // The writer's overwrite prompt, answered as for a dialog writer: replace after the
         // same pause, or stop the run and keep the new PDF under a free name.
         Run.FOverwriteDone = true;
