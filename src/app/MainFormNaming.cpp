@@ -1,10 +1,10 @@
 // Output file names: folder, appended text, ".pdf" and the same-name policy.
-#include "app/FileQuery.h"
 #include "app/MainForm.h"
 
 #include <filesystem>
 #include <system_error>
 
+#include "app/FileQuery.h"
 #include "app/PathText.h"
 #include "platform/MessageBoxes.h"
 
