@@ -1,9 +1,10 @@
 // Batch runs: the checks of "一括", and the merge of the run's PDFs into one file at its end.
+#include "app/MainForm.h"
+
 #include <chrono>
 #include <filesystem>
 
 #include "app/FileQuery.h"
-#include "app/MainForm.h"
 #include "app/PathText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"

@@ -1,11 +1,12 @@
 // Conversion runs: start, stop, resume, the entry step, finishing and the summary, and the
 // open command.
+#include "app/MainForm.h"
+
 #include <algorithm>
 #include <filesystem>
 
 #include "app/FileQuery.h"
 #include "app/FormView.h"
-#include "app/MainForm.h"
 #include "app/PathText.h"
 #include "app/RunTimer.h"
 #include "platform/Clock.h"

@@ -1,8 +1,9 @@
 // The polling step of a run: finds the chosen writer's Save dialog among the desktop's windows,
 // types the output path into it, presses its button and answers its overwrite prompt.
+#include "app/MainForm.h"
+
 #include <chrono>
 
-#include "app/MainForm.h"
 #include "app/PathText.h"
 #include "app/WinSearch.h"
 #include "platform/Clock.h"

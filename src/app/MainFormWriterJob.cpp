@@ -1,11 +1,12 @@
 // Writers that make PDFs without a dialog (an export program, a PDF print queue): the print
 // request starts a job, and the polling step follows it to its PDF and moves that PDF to the
 // name the naming rules give, as filling a Save dialog would.
+#include "app/MainForm.h"
+
 #include <chrono>
 #include <filesystem>
 
 #include "app/FileQuery.h"
-#include "app/MainForm.h"
 #include "app/PathText.h"
 #include "platform/Clock.h"
 #include "platform/DocumentWriter.h"
