@@ -190,6 +190,21 @@ TEST_F(RunTest, UnreadablePictureIsNamedInTheSummary) {
                     "ＰＤＦ変換できませんでした。\n\nbroken.bmp  :  ＰＤＦにできませんでした"));
 }
 
+// The open command asks for every selected entry in list order; a refusal names the file.
+TEST_F(RunTest, OpenCommandOpensTheSelectedEntries) {
+    const std::string a = Document("a.doc");
+    const std::string c = Document("c.xyz");
+    desktop.Shell().FailPath(c, platform::shell_error::NoAssociation);
+    Start("Paper", {a, Document("b.doc"), c});
+    M().CheckListBox1.ItemSelected = {1, 0, 1};
+    form->BtnOpenFileClick();
+    ASSERT_EQ(desktop.Shell().Requests().size(), 2u);
+    EXPECT_EQ(desktop.Shell().Requests()[0].path, a);
+    EXPECT_EQ(desktop.Shell().Requests()[0].verb, platform::ShellVerb::Open);
+    EXPECT_THAT(messages.Texts(), ElementsAre("ファイルを開くことができません。\n" + c +
+                                              " : ファイル関連付けがありません"));
+}
+
 // A printer that is none of the four is printed to: each entry is ticked when its printing
 // program ends, and the end message says printing.
 TEST_F(RunTest, OtherPrinterOnlyPrints) {
