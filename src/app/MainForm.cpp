@@ -5,6 +5,7 @@
 #include "app/FormView.h"
 #include "app/PathText.h"
 #include "app/RunTimer.h"
+#include "app/SettingItems.h"
 #include "platform/DocumentWriter.h"
 #include "settings/RegManager.h"
 #include "spi/InSPI.h"
@@ -173,7 +174,7 @@ void TMainForm::FormShow() {
 
 void TMainForm::FormClose() {
     if (!LastConvertedFile.empty()) {
-        WriteString("ConvertFile", ExtractFileDir(LastConvertedFile, kPathDelimiter));
+        WriteString(item::ConvertFile, ExtractFileDir(LastConvertedFile, kPathDelimiter));
     }
     RestoreDefaultPrinter();
     Run.FErrorFiles.clear();

@@ -11,6 +11,7 @@
 #include "app/ImagePage.h"
 #include "app/MainForm.h"
 #include "app/PathText.h"
+#include "app/SettingItems.h"
 #include "platform/MessageBoxes.h"
 #include "spi/SPIBitmap.h"
 
@@ -65,12 +66,12 @@ void TMainForm::ShowUnreadable(const std::string& path) {
 
 void TMainForm::ScrollBar1Change() {
     SetValue(fModel.EdtCompress, fModel.ScrollBar1.Value, nullptr);
-    WriteInteger("CompressRate", fModel.EdtCompress.Value);
+    WriteInteger(item::Compressrate, fModel.EdtCompress.Value);
 }
 
 void TMainForm::EdtCompressChange() {
     SetValue(fModel.ScrollBar1, fModel.EdtCompress.Value, nullptr);
-    WriteInteger("CompressRate", fModel.EdtCompress.Value);
+    WriteInteger(item::Compressrate, fModel.EdtCompress.Value);
 }
 
 void TMainForm::ChangeMargin(Control& field, void (pdf::TPRPage::*setMargin)(int),
@@ -83,63 +84,63 @@ void TMainForm::ChangeMargin(Control& field, void (pdf::TPRPage::*setMargin)(int
 }
 
 void TMainForm::MarginTopChange() {
-    ChangeMargin(fModel.MarginTop, &pdf::TPRPage::SetMarginTop, "MargineTop");
+    ChangeMargin(fModel.MarginTop, &pdf::TPRPage::SetMarginTop, item::MargineTop);
 }
 void TMainForm::MarginBottomChange() {
-    ChangeMargin(fModel.MarginBottom, &pdf::TPRPage::SetMarginBottom, "MargineBottom");
+    ChangeMargin(fModel.MarginBottom, &pdf::TPRPage::SetMarginBottom, item::MargineBottom);
 }
 void TMainForm::MarginLeftChange() {
-    ChangeMargin(fModel.MarginLeft, &pdf::TPRPage::SetMarginLeft, "MargineLeft");
+    ChangeMargin(fModel.MarginLeft, &pdf::TPRPage::SetMarginLeft, item::MargineLeft);
 }
 void TMainForm::MarginRightChange() {
-    ChangeMargin(fModel.MarginRight, &pdf::TPRPage::SetMarginRight, "MargineRight");
+    ChangeMargin(fModel.MarginRight, &pdf::TPRPage::SetMarginRight, item::MargineRight);
 }
 
 void TMainForm::RadioGroupGrPaperSizeClick() {
     if (fImagePageLoaded) {
         RecomputePaper();
     }
-    WriteInteger("PaperSize", fModel.RadioGroupGrPaperSize.ItemIndex);
+    WriteInteger(item::PaperSize, fModel.RadioGroupGrPaperSize.ItemIndex);
 }
 
 void TMainForm::CmbPaperSizeChange() {
     RadioGroupGrPaperSizeClick();
-    WriteInteger("Paper", fModel.CmbPaperSize.ItemIndex);
+    WriteInteger(item::Paper, fModel.CmbPaperSize.ItemIndex);
 }
 void TMainForm::RGPaperDirectionClick() {
     RadioGroupGrPaperSizeClick();
-    WriteInteger("Direction", fModel.RGPaperDirection.ItemIndex);
+    WriteInteger(item::Direction, fModel.RGPaperDirection.ItemIndex);
 }
 void TMainForm::EdtPaperWidthChange() {
     RadioGroupGrPaperSizeClick();
-    WriteFloat("UserPaperWidth", fModel.EdtPaperWidth.Value);
+    WriteFloat(item::UserPaperWidth, fModel.EdtPaperWidth.Value);
 }
 void TMainForm::EdtPaperHeightChange() {
     RadioGroupGrPaperSizeClick();
-    WriteFloat("UserPaperHeight", fModel.EdtPaperHeight.Value);
+    WriteFloat(item::UserPaperHeight, fModel.EdtPaperHeight.Value);
 }
 void TMainForm::EdtImageWidthChange() {
     RadioGroupGrPaperSizeClick();
-    WriteFloat("UserImageWidth", fModel.EdtImageWidth.Value);
+    WriteFloat(item::UserImageWidth, fModel.EdtImageWidth.Value);
 }
 void TMainForm::EdtImageHeightChange() {
     RadioGroupGrPaperSizeClick();
-    WriteFloat("UserImageHeight", fModel.EdtImageHeight.Value);
+    WriteFloat(item::UserImageHeight, fModel.EdtImageHeight.Value);
 }
 
 void TMainForm::ChkBoxGraphicPropotionClick() {
     if (fImagePageLoaded) {
         Kakudai();
     }
-    WriteFlag("Propotion", fModel.ChkBoxGraphicPropotion.Checked);
+    WriteFlag(item::Propotion, fModel.ChkBoxGraphicPropotion.Checked);
 }
 
 void TMainForm::ChkBoxGraphicCenterClick() {
-    WriteFlag("Center", fModel.ChkBoxGraphicCenter.Checked);
+    WriteFlag(item::Center, fModel.ChkBoxGraphicCenter.Checked);
 }
 
 void TMainForm::RGImageSizeClick() {
-    WriteInteger("ImageSize", fModel.RGImageSize.ItemIndex);
+    WriteInteger(item::ImageSize, fModel.RGImageSize.ItemIndex);
 }
 
 void TMainForm::ShowImagePage() {

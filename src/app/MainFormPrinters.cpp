@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/SettingItems.h"
 #include "platform/Clock.h"
 #include "platform/DocumentWriter.h"
 #include "platform/TextCase.h"
@@ -113,7 +114,7 @@ void TMainForm::SetPrinterName() {
     SavedDefaultPrinterIndex = PDFWriterIndex;
     FindDefaultPrinter();
 
-    const std::string saved = IniFileExists() ? ReadString("PDFWriter1Name") : std::string();
+    const std::string saved = IniFileExists() ? ReadString(item::PDFWriter1Name) : std::string();
     bool installed = false;
     for (const std::string& p : printers) {
         installed = installed || platform::SameTextIgnoringCase(p, saved);
@@ -149,8 +150,8 @@ void TMainForm::SetPrinterName() {
 
 void TMainForm::StoreWriterChoice(int printerIndex) {
     if (IniFileExists()) {
-        WriteString("PDFWriter1Name", fModel.CmbPDFWriter.Text);
-        WriteInteger("PDFWriter1", printerIndex);
+        WriteString(item::PDFWriter1Name, fModel.CmbPDFWriter.Text);
+        WriteInteger(item::PDFWriter1, printerIndex);
     }
 }
 
@@ -165,8 +166,8 @@ void TMainForm::CmbPDFWriterChange() {
     }
     plSetPDFWriter->SetPrinterIndex(ChosenPrinterIndex(*plSetPDFWriter, combo));
     PDFWriterIndex = plSetPDFWriter->PrinterIndex();
-    WriteInteger("PDFWriter1", plSetPDFWriter->PrinterIndex());
-    WriteString("PDFWriter1Name", plSetPDFWriter->PrinterName());
+    WriteInteger(item::PDFWriter1, plSetPDFWriter->PrinterIndex());
+    WriteString(item::PDFWriter1Name, plSetPDFWriter->PrinterName());
 }
 
 void TMainForm::CmbPrinterDrvChange() {
@@ -175,7 +176,7 @@ void TMainForm::CmbPrinterDrvChange() {
     plSetPrinter->SetPrinterIndex(ChosenPrinterIndex(*plSetPrinter, combo));
     PrinterDrvIndex = plSetPrinter->PrinterIndex();
     PrinterDrvKind = WriterKind(combo.Text);
-    WriteInteger("Printer1", plSetPrinter->PrinterIndex());
+    WriteInteger(item::Printer1, plSetPrinter->PrinterIndex());
 }
 
 void TMainForm::FindDefaultPrinter() {

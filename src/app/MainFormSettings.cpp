@@ -6,6 +6,7 @@
 
 #include "app/FormView.h"
 #include "app/PathText.h"
+#include "app/SettingItems.h"
 #include "settings/RegFiler.h"
 #include "settings/RegManager.h"
 
@@ -14,47 +15,47 @@ namespace korvent::app {
 void TMainForm::RegisterSettingsItems() {
     // Name, section, ident and default of every setting, in the order the form stores them.
     static const char* const kItems[][4] = {
-        {"OutPutDir", "OutPut", "Dir", ""},
-        {"OutPutMode", "OutPut", "Mode", "1"},
-        {"OverWriteMode", "OverWrite", "Mode", "2"},
-        {"FileName", "AppendString", "AppendStr", ""},
-        {"ExistFile", "AppendString", "Old", "_old"},
-        {"NewFile", "AppendString", "New", "_new"},
-        {"ConvertFile", "File", "Dir", ""},
-        {"PDFWriter", "Printer", "PDFWriter", ""},
-        {"Printer", "Printer", "Printer", ""},
-        {"DD", "Option", "D&D", "0"},
-        {"LeavePDFFile", "Option", "Merge", "1"},
-        {"DDVisible", "Option", "Visible", "Y"},
-        {"Message", "Option", "Message", "1"},
-        {"DelayTime", "Option", "Delay", "2"},
-        {"MergeDelayTime", "Option", "MergeDelay", "20"},
-        {"MergeFileDelete", "Option", "MergeFileDelete", "1"},
-        {"AppendString", "AppendString", "Check", "N"},
-        {"PDFWriter1", "Driver", "Driver", "-1"},
-        {"PDFWriter1Name", "Driver", "Name", ""},
-        {"Printer1", "Driver", "Printer", "-1"},
-        {"MergeMode", "Merge", "Mode", "1"},
-        {"MergeName", "Merge", "FileName", "MergeFile"},
-        {"MergeAppendStr", "Merge", "AppedStr", "Merge"},
-        {"MargineTop", "Image", "MargineTop", "10"},
-        {"MargineBottom", "Image", "MargineBottom", "10"},
-        {"MargineLeft", "Image", "MargineLeft", "10"},
-        {"MargineRight", "Image", "MargineRight", "10"},
-        {"Propotion", "Image", "Propotion", "1"},
-        {"Center", "Image", "Center", "1"},
-        {"UserPaperWidth", "Image", "UserPaperWidth", "100"},
-        {"UserPaperHeight", "Image", "UserPaperHeight", "100"},
-        {"UserImageWidth", "Image", "UserImageWidth", "100"},
-        {"UserImageHeight", "Image", "UserImageHeight", "100"},
-        {"Compressrate", "Image", "Compress", "75"},
-        {"PaperSize", "Image", "PaperSize", "0"},
-        {"Paper", "Image", "Paper", "2"},
-        {"ImageSize", "Image", "ImageSize", "0"},
-        {"Direction", "Image", "Direction", "0"},
+        {item::OutPutDir, "OutPut", "Dir", ""},
+        {item::OutPutMode, "OutPut", "Mode", "1"},
+        {item::OverWriteMode, "OverWrite", "Mode", "2"},
+        {item::FileName, "AppendString", "AppendStr", ""},
+        {item::ExistFile, "AppendString", "Old", "_old"},
+        {item::NewFile, "AppendString", "New", "_new"},
+        {item::ConvertFile, "File", "Dir", ""},
+        {item::PDFWriter, "Printer", "PDFWriter", ""},
+        {item::Printer, "Printer", "Printer", ""},
+        {item::DD, "Option", "D&D", "0"},
+        {item::LeavePDFFile, "Option", "Merge", "1"},
+        {item::DDVisible, "Option", "Visible", "Y"},
+        {item::Message, "Option", "Message", "1"},
+        {item::DelayTime, "Option", "Delay", "2"},
+        {item::MergeDelayTime, "Option", "MergeDelay", "20"},
+        {item::MergeFileDelete, "Option", "MergeFileDelete", "1"},
+        {item::AppendString, "AppendString", "Check", "N"},
+        {item::PDFWriter1, "Driver", "Driver", "-1"},
+        {item::PDFWriter1Name, "Driver", "Name", ""},
+        {item::Printer1, "Driver", "Printer", "-1"},
+        {item::MergeMode, "Merge", "Mode", "1"},
+        {item::MergeName, "Merge", "FileName", "MergeFile"},
+        {item::MergeAppendStr, "Merge", "AppedStr", "Merge"},
+        {item::MargineTop, "Image", "MargineTop", "10"},
+        {item::MargineBottom, "Image", "MargineBottom", "10"},
+        {item::MargineLeft, "Image", "MargineLeft", "10"},
+        {item::MargineRight, "Image", "MargineRight", "10"},
+        {item::Propotion, "Image", "Propotion", "1"},
+        {item::Center, "Image", "Center", "1"},
+        {item::UserPaperWidth, "Image", "UserPaperWidth", "100"},
+        {item::UserPaperHeight, "Image", "UserPaperHeight", "100"},
+        {item::UserImageWidth, "Image", "UserImageWidth", "100"},
+        {item::UserImageHeight, "Image", "UserImageHeight", "100"},
+        {item::Compressrate, "Image", "Compress", "75"},
+        {item::PaperSize, "Image", "PaperSize", "0"},
+        {item::Paper, "Image", "Paper", "2"},
+        {item::ImageSize, "Image", "ImageSize", "0"},
+        {item::Direction, "Image", "Direction", "0"},
     };
-    for (const auto& item : kItems) {
-        fRegManager->RegItems().Add(settings::TRegItem(item[0], item[1], item[2], item[3]));
+    for (const auto& row : kItems) {
+        fRegManager->RegItems().Add(settings::TRegItem(row[0], row[1], row[2], row[3]));
     }
 }
 
@@ -79,78 +80,80 @@ std::string TMainForm::ReadString(const char* item) {
 
 void TMainForm::SaveIniFile() {
     FormModel& m = fModel;
-    WriteInteger("PDFWriter1", PDFWriterIndex);
-    WriteString("PDFWriter1Name", m.CmbPDFWriter.Text);
-    WriteString("OutPutDir", OutputDir);
-    WriteInteger("OutPutMode", m.RBtnOutPut1.Checked ? 1 : 0);
+    WriteInteger(item::PDFWriter1, PDFWriterIndex);
+    WriteString(item::PDFWriter1Name, m.CmbPDFWriter.Text);
+    WriteString(item::OutPutDir, OutputDir);
+    WriteInteger(item::OutPutMode, m.RBtnOutPut1.Checked ? 1 : 0);
     if (!LastConvertedFile.empty()) {
-        WriteString("ConvertFile", ExtractFileDir(LastConvertedFile, kPathDelimiter));
+        WriteString(item::ConvertFile, ExtractFileDir(LastConvertedFile, kPathDelimiter));
     }
-    WriteInteger("OverWriteMode", m.RadioGroup1.ItemIndex);
-    WriteString("AppendString", m.CkbAppendStr.Checked ? "Y" : "N");
-    WriteString("FileName", m.EdtApendStr.Text);
-    WriteString("NewFile", m.EdtAddNewPath.Text);
-    WriteString("ExistFile", m.EdtAddOldPath.Text);
-    WriteInteger("DelayTime", m.UpdownEdit_delayTime.Value);
-    WriteInteger("MergeDelayTime", m.UpdownEdit_MergeDelayTime.Value);
-    WriteFlag("LeavePDFFile", m.ChkMergeFile.Checked);
-    WriteInteger("DD", m.RGDD.ItemIndex);
-    WriteFlag("MergeFileDelete", m.CkbMergeFileDelete.Checked);
-    WriteFlag("Message", m.CkbMessage.Checked);
-    WriteInteger("MergeMode", m.RBtnMerge1.Checked ? 0 : 1);
-    WriteString("MergeName", m.EdtMergeFileName.Text);
-    WriteString("MergeAppendStr", m.EdtMergeAddString.Text);
-    WriteInteger("MargineTop", m.MarginTop.Value);
-    WriteInteger("MargineBottom", m.MarginBottom.Value);
-    WriteInteger("MargineLeft", m.MarginLeft.Value);
-    WriteInteger("MargineRight", m.MarginRight.Value);
-    WriteFlag("Propotion", m.ChkBoxGraphicPropotion.Checked);
-    WriteFlag("Center", m.ChkBoxGraphicCenter.Checked);
-    WriteInteger("CompressRate", m.EdtCompress.Value);
-    WriteInteger("PaperSize", m.RadioGroupGrPaperSize.ItemIndex);
-    WriteInteger("ImageSize", m.RGImageSize.ItemIndex);
-    WriteInteger("UserPaperWidth", m.EdtPaperWidth.Value);
-    WriteInteger("UserPaperHeight", m.EdtPaperHeight.Value);
-    WriteInteger("UserImageWidth", m.EdtImageWidth.Value);
-    WriteInteger("UserImageHeight", m.EdtImageHeight.Value);
+    WriteInteger(item::OverWriteMode, m.RadioGroup1.ItemIndex);
+    WriteString(item::AppendString, m.CkbAppendStr.Checked ? "Y" : "N");
+    WriteString(item::FileName, m.EdtApendStr.Text);
+    WriteString(item::NewFile, m.EdtAddNewPath.Text);
+    WriteString(item::ExistFile, m.EdtAddOldPath.Text);
+    WriteInteger(item::DelayTime, m.UpdownEdit_delayTime.Value);
+    WriteInteger(item::MergeDelayTime, m.UpdownEdit_MergeDelayTime.Value);
+    WriteFlag(item::LeavePDFFile, m.ChkMergeFile.Checked);
+    WriteInteger(item::DD, m.RGDD.ItemIndex);
+    WriteFlag(item::MergeFileDelete, m.CkbMergeFileDelete.Checked);
+    WriteFlag(item::Message, m.CkbMessage.Checked);
+    WriteInteger(item::MergeMode, m.RBtnMerge1.Checked ? 0 : 1);
+    WriteString(item::MergeName, m.EdtMergeFileName.Text);
+    WriteString(item::MergeAppendStr, m.EdtMergeAddString.Text);
+    WriteInteger(item::MargineTop, m.MarginTop.Value);
+    WriteInteger(item::MargineBottom, m.MarginBottom.Value);
+    WriteInteger(item::MargineLeft, m.MarginLeft.Value);
+    WriteInteger(item::MargineRight, m.MarginRight.Value);
+    WriteFlag(item::Propotion, m.ChkBoxGraphicPropotion.Checked);
+    WriteFlag(item::Center, m.ChkBoxGraphicCenter.Checked);
+    WriteInteger(item::Compressrate, m.EdtCompress.Value);
+    WriteInteger(item::PaperSize, m.RadioGroupGrPaperSize.ItemIndex);
+    WriteInteger(item::ImageSize, m.RGImageSize.ItemIndex);
+    WriteInteger(item::UserPaperWidth, m.EdtPaperWidth.Value);
+    WriteInteger(item::UserPaperHeight, m.EdtPaperHeight.Value);
+    WriteInteger(item::UserImageWidth, m.EdtImageWidth.Value);
+    WriteInteger(item::UserImageHeight, m.EdtImageHeight.Value);
     // The paper list is filled later in the creation, so this is -1 on a first start until
     // the window is shown.
-    WriteInteger("Paper", m.CmbPaperSize.ItemIndex);
-    WriteInteger("Direction", m.RGPaperDirection.ItemIndex);
+    WriteInteger(item::Paper, m.CmbPaperSize.ItemIndex);
+    WriteInteger(item::Direction, m.RGPaperDirection.ItemIndex);
 }
 
 void TMainForm::LoadSettings() {
     FormModel& m = fModel;
-    if (!ReadString("OverWriteMode").empty()) {
-        SetItemIndex(m.RadioGroup1, ReadInteger("OverWriteMode"), &TMainForm::RadioGroup1Click);
+    if (!ReadString(item::OverWriteMode).empty()) {
+        SetItemIndex(m.RadioGroup1, ReadInteger(item::OverWriteMode), &TMainForm::RadioGroup1Click);
     }
-    const std::string dir = ReadString("OutPutDir");
+    const std::string dir = ReadString(item::OutPutDir);
     if (!dir.empty()) {
         OutputDir = dir;
     } else if (!fEnv.services.desktopDir.empty()) {
         // A desktop of "$HOME/" (xdg-user-dirs with the folder switched off) loses its separator.
         OutputDir = ExcludeTrailingDelimiter(fEnv.services.desktopDir.string(), kPathDelimiter);
     }
-    if (ReadInteger("OutPutMode") == 1) {
+    if (ReadInteger(item::OutPutMode) == 1) {
         SetRadio(m.RBtnOutPut1, m.RBtnOutPut2, &TMainForm::RBtnOutPut1Click);
     } else {
         SetRadio(m.RBtnOutPut2, m.RBtnOutPut1, &TMainForm::RBtnOutPut1Click);
     }
-    m.OpenDialog1.InitialDir = ReadString("ConvertFile");
-    SetText(m.EdtAddOldPath, ReadString("ExistFile"), &TMainForm::EdtAddOldPathChange);
-    SetText(m.EdtAddNewPath, ReadString("NewFile"), &TMainForm::EdtAddNewPathChange);
-    SetText(m.EdtApendStr, ReadString("FileName"), &TMainForm::EdtApendStrChange);
-    SetChecked(m.CkbMessage, ReadInteger("Message") == 1, &TMainForm::CkbMessageClick);
-    SetChecked(m.CkbAppendStr, ReadString("AppendString") == "Y", &TMainForm::CkbAppendStrClick);
-    if (!ReadString("DD").empty()) {
-        SetItemIndex(m.RGDD, ReadInteger("DD"), &TMainForm::RGDDClick);
+    m.OpenDialog1.InitialDir = ReadString(item::ConvertFile);
+    SetText(m.EdtAddOldPath, ReadString(item::ExistFile), &TMainForm::EdtAddOldPathChange);
+    SetText(m.EdtAddNewPath, ReadString(item::NewFile), &TMainForm::EdtAddNewPathChange);
+    SetText(m.EdtApendStr, ReadString(item::FileName), &TMainForm::EdtApendStrChange);
+    SetChecked(m.CkbMessage, ReadInteger(item::Message) == 1, &TMainForm::CkbMessageClick);
+    SetChecked(m.CkbAppendStr, ReadString(item::AppendString) == "Y",
+               &TMainForm::CkbAppendStrClick);
+    if (!ReadString(item::DD).empty()) {
+        SetItemIndex(m.RGDD, ReadInteger(item::DD), &TMainForm::RGDDClick);
     }
     // Read only: the program never writes this one.
-    SetChecked(m.CkbFormVisible, ReadString("DDVisible") == "Y", nullptr);
-    SetText(m.EdtMergeFileName, ReadString("MergeName"), &TMainForm::EdtMergeFileNameChange);
-    SetText(m.EdtMergeAddString, ReadString("MergeAppendStr"), &TMainForm::EdtMergeAddStringChange);
-    SetChecked(m.ChkMergeFile, ReadInteger("LeavePDFFile") == 1, &TMainForm::ChkMergeFileClick);
-    if (ReadInteger("MergeMode") == 0) {
+    SetChecked(m.CkbFormVisible, ReadString(item::DDVisible) == "Y", nullptr);
+    SetText(m.EdtMergeFileName, ReadString(item::MergeName), &TMainForm::EdtMergeFileNameChange);
+    SetText(m.EdtMergeAddString, ReadString(item::MergeAppendStr),
+            &TMainForm::EdtMergeAddStringChange);
+    SetChecked(m.ChkMergeFile, ReadInteger(item::LeavePDFFile) == 1, &TMainForm::ChkMergeFileClick);
+    if (ReadInteger(item::MergeMode) == 0) {
         SetRadio(m.RBtnMerge1, m.RBtnMerge2, &TMainForm::RBtnMerge1Click);
     } else {
         SetRadio(m.RBtnMerge2, m.RBtnMerge1, &TMainForm::RBtnMerge1Click);
@@ -161,36 +164,39 @@ void TMainForm::LoadSettings() {
 
 void TMainForm::LoadImageSettings() {
     FormModel& m = fModel;
-    SetItemIndex(m.RadioGroupGrPaperSize, ReadInteger("PaperSize"),
+    SetItemIndex(m.RadioGroupGrPaperSize, ReadInteger(item::PaperSize),
                  &TMainForm::RadioGroupGrPaperSizeClick);
-    SetItemIndex(m.RGImageSize, ReadInteger("ImageSize"), &TMainForm::RGImageSizeClick);
-    SetValue(m.EdtCompress, ReadInteger("CompressRate"), &TMainForm::EdtCompressChange);
+    SetItemIndex(m.RGImageSize, ReadInteger(item::ImageSize), &TMainForm::RGImageSizeClick);
+    SetValue(m.EdtCompress, ReadInteger(item::Compressrate), &TMainForm::EdtCompressChange);
     // Unlike a radio group, the combo box takes an index past its items as no selection.
-    const int paper = ReadInteger("Paper");
+    const int paper = ReadInteger(item::Paper);
     SetItemIndex(m.CmbPaperSize, paper < static_cast<int>(m.CmbPaperSize.Items.size()) ? paper : -1,
                  &TMainForm::CmbPaperSizeChange);
-    SetItemIndex(m.RGPaperDirection, ReadInteger("Direction"), &TMainForm::RGPaperDirectionClick);
-    SetValue(m.UpdownEdit_delayTime, ReadInteger("DelayTime"),
+    SetItemIndex(m.RGPaperDirection, ReadInteger(item::Direction),
+                 &TMainForm::RGPaperDirectionClick);
+    SetValue(m.UpdownEdit_delayTime, ReadInteger(item::DelayTime),
              &TMainForm::UpdownEdit_delayTimeChange);
-    SetValue(m.UpdownEdit_MergeDelayTime, ReadInteger("MergeDelayTime"),
+    SetValue(m.UpdownEdit_MergeDelayTime, ReadInteger(item::MergeDelayTime),
              &TMainForm::UpdownEdit_MergeDelayTimeChange);
     if (m.CmbPaperSize.ItemIndex == -1) {
         m.CmbPaperSize.ItemIndex = 1;
         CmbPaperSizeChange();
     }
-    SetChecked(m.ChkBoxGraphicPropotion, ReadInteger("Propotion") == 1,
+    SetChecked(m.ChkBoxGraphicPropotion, ReadInteger(item::Propotion) == 1,
                &TMainForm::ChkBoxGraphicPropotionClick);
-    SetChecked(m.ChkBoxGraphicCenter, ReadInteger("Center") == 1,
+    SetChecked(m.ChkBoxGraphicCenter, ReadInteger(item::Center) == 1,
                &TMainForm::ChkBoxGraphicCenterClick);
-    SetValue(m.MarginTop, ReadInteger("MargineTop"), &TMainForm::MarginTopChange);
-    SetValue(m.MarginBottom, ReadInteger("MargineBottom"), &TMainForm::MarginBottomChange);
-    SetValue(m.MarginLeft, ReadInteger("MargineLeft"), &TMainForm::MarginLeftChange);
-    SetValue(m.MarginRight, ReadInteger("MargineRight"), &TMainForm::MarginRightChange);
-    SetValue(m.EdtPaperWidth, ReadInteger("UserPaperWidth"), &TMainForm::EdtPaperWidthChange);
-    SetValue(m.EdtPaperHeight, ReadInteger("UserPaperHeight"), &TMainForm::EdtPaperHeightChange);
-    SetValue(m.EdtImageWidth, ReadInteger("UserImageWidth"), &TMainForm::EdtImageWidthChange);
-    SetValue(m.EdtImageHeight, ReadInteger("UserImageHeight"), &TMainForm::EdtImageHeightChange);
-    SetChecked(m.CkbMergeFileDelete, ReadInteger("MergeFileDelete") == 1,
+    SetValue(m.MarginTop, ReadInteger(item::MargineTop), &TMainForm::MarginTopChange);
+    SetValue(m.MarginBottom, ReadInteger(item::MargineBottom), &TMainForm::MarginBottomChange);
+    SetValue(m.MarginLeft, ReadInteger(item::MargineLeft), &TMainForm::MarginLeftChange);
+    SetValue(m.MarginRight, ReadInteger(item::MargineRight), &TMainForm::MarginRightChange);
+    SetValue(m.EdtPaperWidth, ReadInteger(item::UserPaperWidth), &TMainForm::EdtPaperWidthChange);
+    SetValue(m.EdtPaperHeight, ReadInteger(item::UserPaperHeight),
+             &TMainForm::EdtPaperHeightChange);
+    SetValue(m.EdtImageWidth, ReadInteger(item::UserImageWidth), &TMainForm::EdtImageWidthChange);
+    SetValue(m.EdtImageHeight, ReadInteger(item::UserImageHeight),
+             &TMainForm::EdtImageHeightChange);
+    SetChecked(m.CkbMergeFileDelete, ReadInteger(item::MergeFileDelete) == 1,
                &TMainForm::CkbMergeFileDeleteClick);
     ShowImagePage();
 }
@@ -208,41 +214,41 @@ void TMainForm::RBtnOutPut1Click() {
         m.LblFilePath.FontColor = clGrayText;
         m.BtnSelectFolder.Enabled = false;
     }
-    WriteInteger("OutPutMode", m.RBtnOutPut1.Checked ? 1 : 0);
+    WriteInteger(item::OutPutMode, m.RBtnOutPut1.Checked ? 1 : 0);
 }
 
 void TMainForm::RadioGroup1Click() {
-    WriteInteger("OverWriteMode", fModel.RadioGroup1.ItemIndex);
+    WriteInteger(item::OverWriteMode, fModel.RadioGroup1.ItemIndex);
 }
 void TMainForm::CkbAppendStrClick() {
-    WriteString("AppendString", fModel.CkbAppendStr.Checked ? "Y" : "N");
+    WriteString(item::AppendString, fModel.CkbAppendStr.Checked ? "Y" : "N");
 }
 void TMainForm::EdtAddNewPathChange() {
-    WriteString("NewFile", fModel.EdtAddNewPath.Text);
+    WriteString(item::NewFile, fModel.EdtAddNewPath.Text);
 }
 void TMainForm::EdtAddOldPathChange() {
-    WriteString("ExistFile", fModel.EdtAddOldPath.Text);
+    WriteString(item::ExistFile, fModel.EdtAddOldPath.Text);
 }
 void TMainForm::EdtApendStrChange() {
-    WriteString("FileName", fModel.EdtApendStr.Text);
+    WriteString(item::FileName, fModel.EdtApendStr.Text);
 }
 void TMainForm::RGDDClick() {
-    WriteInteger("DD", fModel.RGDD.ItemIndex);
+    WriteInteger(item::DD, fModel.RGDD.ItemIndex);
 }
 void TMainForm::CkbMessageClick() {
-    WriteFlag("Message", fModel.CkbMessage.Checked);
+    WriteFlag(item::Message, fModel.CkbMessage.Checked);
 }
 void TMainForm::UpdownEdit_delayTimeChange() {
-    WriteInteger("DelayTime", fModel.UpdownEdit_delayTime.Value);
+    WriteInteger(item::DelayTime, fModel.UpdownEdit_delayTime.Value);
 }
 void TMainForm::UpdownEdit_MergeDelayTimeChange() {
-    WriteInteger("MergeDelayTime", fModel.UpdownEdit_MergeDelayTime.Value);
+    WriteInteger(item::MergeDelayTime, fModel.UpdownEdit_MergeDelayTime.Value);
 }
 void TMainForm::CkbMergeFileDeleteClick() {
-    WriteFlag("MergeFileDelete", fModel.CkbMergeFileDelete.Checked);
+    WriteFlag(item::MergeFileDelete, fModel.CkbMergeFileDelete.Checked);
 }
 void TMainForm::ChkMergeFileClick() {
-    WriteFlag("LeavePDFFile", fModel.ChkMergeFile.Checked);
+    WriteFlag(item::LeavePDFFile, fModel.ChkMergeFile.Checked);
 }
 
 void TMainForm::RBtnMerge1Click() {
@@ -253,14 +259,14 @@ void TMainForm::RBtnMerge1Click() {
     chosen.FontColor = clBlack;
     other.Background = clBtnFace;
     other.FontColor = clGrayText;
-    WriteInteger("MergeMode", m.RBtnMerge1.Checked ? 0 : 1);
+    WriteInteger(item::MergeMode, m.RBtnMerge1.Checked ? 0 : 1);
 }
 
 void TMainForm::EdtMergeFileNameChange() {
-    WriteString("MergeName", fModel.EdtMergeFileName.Text);
+    WriteString(item::MergeName, fModel.EdtMergeFileName.Text);
 }
 void TMainForm::EdtMergeAddStringChange() {
-    WriteString("MergeAppendStr", fModel.EdtMergeAddString.Text);
+    WriteString(item::MergeAppendStr, fModel.EdtMergeAddString.Text);
 }
 
 void TMainForm::BtnSelectFolderClick() {
@@ -270,7 +276,7 @@ void TMainForm::BtnSelectFolderClick() {
     }
     OutputDir = ExcludeTrailingDelimiter(*chosen, kPathDelimiter);
     fModel.LblFilePath.Text = OutputDir;
-    WriteString("OutPutDir", OutputDir);
+    WriteString(item::OutPutDir, OutputDir);
 }
 
 bool TMainForm::EdtXeroTimeKeyPress(char32_t key) {

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/Abort.h"
+#include "platform/ScopeExit.h"
 #include "platform/TextCase.h"
 
 namespace korvent::printer {
@@ -289,20 +290,15 @@ void TplSetPrinter::ReadDesignValue(const std::vector<TFormValue>& values) {
 
 void TplSetPrinter::LoadProperties(const TPrinterProperties& properties) {
     FLoading = true;
-    try {
-        SetPrinterName(properties.PrinterName);
-        ReadDevDataSize(properties.DevDataSize);
-        if (properties.ADevData) {
-            ReadADevData(*properties.ADevData);
-        }
-        if (properties.DesignValue) {
-            ReadDesignValue(*properties.DesignValue);
-        }
-    } catch (...) {
-        FLoading = false;
-        throw;
+    const platform::ScopeExit loaded([this] { FLoading = false; });
+    SetPrinterName(properties.PrinterName);
+    ReadDevDataSize(properties.DevDataSize);
+    if (properties.ADevData) {
+        ReadADevData(*properties.ADevData);
     }
-    FLoading = false;
+    if (properties.DesignValue) {
+        ReadDesignValue(*properties.DesignValue);
+    }
 }
 
 TPrinterProperties TplSetPrinter::StoredProperties() const {

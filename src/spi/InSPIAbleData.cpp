@@ -7,6 +7,7 @@
 
 #include "platform/Abort.h"
 #include "platform/LocalMemory.h"
+#include "platform/ScopeExit.h"
 #include "spi/InSPI.h"
 #include "spi/SPIInvalidAPI.h"
 #include "spi/SPIs.h"
@@ -65,7 +66,11 @@ bool TInSPIAbleData::Load() {
     const TSPIs* host = TSPIs::LiveHost();
     const bool macBinary = host && host->MacBinary;
     ReportProgress(TProgressStage::Starting, 0, "Loading Graphic by Susie Plugin");
-    try {
+    {
+        // The end is reported however the search ends, and before its result is read.
+        const platform::ScopeExit ending([this] {
+            ReportProgress(TProgressStage::Ending, 100, "Loaded Graphic by Susie Plugin");
+        });
         ReleaseHandles();
         ReportProgress(TProgressStage::Running, 1, "Seeking enabled Susie Plugins");
         const std::vector<TInSPI*> candidates = TSPIs::CandidateLoaders(FFileName);
@@ -92,11 +97,7 @@ bool TInSPIAbleData::Load() {
                 break;
             }
         }
-    } catch (...) {
-        ReportProgress(TProgressStage::Ending, 100, "Loaded Graphic by Susie Plugin");
-        throw;
     }
-    ReportProgress(TProgressStage::Ending, 100, "Loaded Graphic by Susie Plugin");
     return HasPicture();
 }
 

@@ -5,6 +5,7 @@
 
 #include "graphics/InvalidGraphic.h"
 #include "graphics/PictureFormats.h"
+#include "platform/ScopeExit.h"
 #include "spi/SPIGraphic.h"
 #include "spi/SPIs.h"
 
@@ -81,32 +82,30 @@ void TSPIBitmap::ForwardProgress(TGraphic&, TProgressStage stage, std::uint8_t p
 
 template <class Loader>
 void TSPIBitmap::LoadFirstOf(bool bitmapFirst, Loader load) {
-    try {
-        std::unique_ptr<TGraphic> result;
-        for (const bool plain : {bitmapFirst, !bitmapFirst}) {
-            std::unique_ptr<TGraphic> graphic;
-            if (plain) {
-                graphic = std::make_unique<TBitmap>();
-            } else {
-                graphic = std::make_unique<TSPIGraphic>();
-            }
-            graphic->SetOnProgress([this](TGraphic& sender, TProgressStage stage,
-                                          std::uint8_t percent, bool redraw,
-                                          const graphics::TRect& rect, const std::string& text) {
-                ForwardProgress(sender, stage, percent, redraw, rect, text);
-            });
-            if (load(*graphic, plain)) {
-                result = std::move(graphic);
-                break;
-            }
-        }
-        AssignDecoded(std::move(result));
-    } catch (...) {
+    // The end of the load is reported whether a picture was decoded or not.
+    const platform::ScopeExit ending([this] {
         Progress(*this, TProgressStage::Ending, 100, true, {0, 0, Width(), Height()},
                  "Loaded Graphic");
-        throw;
+    });
+    std::unique_ptr<TGraphic> result;
+    for (const bool plain : {bitmapFirst, !bitmapFirst}) {
+        std::unique_ptr<TGraphic> graphic;
+        if (plain) {
+            graphic = std::make_unique<TBitmap>();
+        } else {
+            graphic = std::make_unique<TSPIGraphic>();
+        }
+        graphic->SetOnProgress([this](TGraphic& sender, TProgressStage stage, std::uint8_t percent,
+                                      bool redraw, const graphics::TRect& rect,
+                                      const std::string& text) {
+            ForwardProgress(sender, stage, percent, redraw, rect, text);
+        });
+        if (load(*graphic, plain)) {
+            result = std::move(graphic);
+            break;
+        }
     }
-    Progress(*this, TProgressStage::Ending, 100, true, {0, 0, Width(), Height()}, "Loaded Graphic");
+    AssignDecoded(std::move(result));
 }
 
 void TSPIBitmap::LoadFromFile(const std::filesystem::path& fileName) {
