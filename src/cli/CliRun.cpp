@@ -278,6 +278,15 @@ std::vector<CliRun::Failure> CliRun::Failures() {
     for (std::size_t i = 0; i < f.Run.FErrorFiles.size(); ++i) {
         failures.push_back({f.Run.FErrorFiles[i], TMainForm::FailureText(f.Run.FErrorCodes[i])});
     }
+    AddUnfinishedEntries(failures);
+    if (fOptions.merge && !f.FFilePaths.empty() && !IsFile(f.FMergeOutputPath)) {
+        failures.push_back({f.FMergeOutputPath, "no merged file was written"});
+    }
+    return failures;
+}
+
+void CliRun::AddUnfinishedEntries(std::vector<Failure>& failures) const {
+    TMainForm& f = *fForm;
     const auto& checked = f.Model().CheckListBox1.ItemChecked;
     // A printer that is no PDF writer only prints: its entries end without a PDF.
     const bool writesPdfs = f.Run.FWriterKind != app::TWriterKind::wkOther;
@@ -287,20 +296,13 @@ std::vector<CliRun::Failure> CliRun::Failures() {
                                           [&](const Failure& x) { return x.file == Name(path); });
         const bool hasPdf = std::any_of(fOutputs.begin(), fOutputs.end(),
                                         [&](const Output& o) { return o.file == path; });
-        if (recorded) {
-            continue;
-        }
-        if (!checked[i]) {
+        if (!recorded && !checked[i]) {
             failures.push_back({path, "not converted"});
-        } else if (writesPdfs && !hasPdf) {
+        } else if (!recorded && writesPdfs && !hasPdf) {
             // The window has shown why (an unreadable picture, a file that cannot be written).
             failures.push_back({path, "no PDF was written"});
         }
     }
-    if (fOptions.merge && !f.FFilePaths.empty() && !IsFile(f.FMergeOutputPath)) {
-        failures.push_back({f.FMergeOutputPath, "no merged file was written"});
-    }
-    return failures;
 }
 
 void CliRun::PrintOutput(const Output& output) const {

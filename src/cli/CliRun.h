@@ -57,6 +57,8 @@ private:
     void CollectOutputs();
     std::vector<Output> FinalOutputs() const;
     std::vector<Failure> Failures();
+    // Entries that ended unticked, or ticked without a PDF, and no failure names them.
+    void AddUnfinishedEntries(std::vector<Failure>& failures) const;
     void PrintOutput(const Output& output) const;
     int Report();
 

@@ -177,7 +177,8 @@ TEST_P(RunFileNamingTest, IsNeverReplaced) {
     Touch("report.pdf", "of this run");
     (file.listed ? form->FFilePaths : form->Run.FProducedFiles).push_back(Out("report.pdf"));
     Policy(policy);
-    EXPECT_EQ(form->PlannedSaveFilePath("report.doc", {}), Out("report_new.pdf"));
+    EXPECT_EQ(form->PlannedSaveFilePath("report.doc", form->Run.FProducedFiles),
+              Out("report_new.pdf"));
     EXPECT_EQ(form->MakeSaveFilePath("report.doc"), Out("report_new.pdf"));
     EXPECT_EQ(Read("report.pdf"), "of this run");
 }

@@ -200,6 +200,8 @@ TEST_P(SameNameDryRunTest, PlansWhatTheRunThenWrites) {
     for (const std::string& name : GetParam().planned) {
         EXPECT_EQ(Pages(out + "/" + name), 1) << name;
     }
+    // Only the file from before is ever moved aside, and only by policy 3.
+    EXPECT_EQ(fs::exists(out + "/x_old.pdf"), GetParam().policy == 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -292,6 +294,17 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  "pages(summary['merged'])==2 and summary['failed'][0]['file']==bad"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(KorventPdfTest, ProgressGoesToATerminalOnly) {
+    const std::vector<std::string> args = {"--out", out, png, a};
+    std::vector<std::string> onTerminal = {
+        "python3",           "-c",    "import pty,sys; pty.spawn(sys.argv[1:])",
+        KORVENT_CLI_PROGRAM, "--ini", ini};
+    onTerminal.insert(onTerminal.end(), args.begin(), args.end());
+    const ProgramResult shown = RunProgram(onTerminal);
+    EXPECT_NE(shown.output.find("1/2 red.png\r\n2/2 a.pdf\r\n"), std::string::npos) << shown.output;
+    EXPECT_EQ(Run(args).output.find("1/2"), std::string::npos);
+}
 
 TEST_F(KorventPdfTest, MissingFileIsNamedAndTheRestConverted) {
     const ProgramResult r =
