@@ -192,16 +192,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, RunFileNamingTest,
                                     std::to_string(std::get<1>(info.param));
                          });
 
-// A dry run counts the names it has planned as taken, as the real run finds them written.
-TEST_F(NamingTest, PlannedNamesCountAsTaken) {
-    Policy(2);
-    const std::vector<std::string> planned = {Out("report.pdf"), Out("report_new.pdf")};
-    EXPECT_EQ(form->PlannedSaveFilePath("report.doc", planned), Out("report_new_new.pdf"));
-    Policy(1);
-    EXPECT_EQ(form->PlannedSaveFilePath("report.doc", {}), Out("report.pdf"));
-    EXPECT_EQ(form->PlannedSaveFilePath("report.doc", {Out("report.pdf")}), Out("report_new.pdf"));
-}
-
 class StartupFolderCheck : public FormFixture {};
 
 TEST_F(StartupFolderCheck, MissingFolderIsCreatedOnYes) {
