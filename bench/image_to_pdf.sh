@@ -57,8 +57,8 @@ mkdir -p "$work/home"
 printf '[Option]\nMessage=0\n' >"$work/korventpdf.ini"
 # Runs korventpdf under measure().
 measure_cli() {
-    measure env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local" \
-        "$cli" --ini "$work/korventpdf.ini" --paper A4 --quality 75 --margins 10 "$@"
+    measure env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+        XDG_DATA_HOME="$work/home/.local" "$cli" --ini "$work/korventpdf.ini" --paper A4 --quality 75 --margins 10 "$@"
 }
 
 # The policy with only its PDF refusal taken out.
