@@ -23,7 +23,7 @@ build=${1:?usage: $0 BUILD_DIR [WORK_DIR]}
 ours=$(cd "$build" && pwd)/bin/image_to_pdf_bench
 cli=$(cd "$build" && pwd)/bin/korventpdf
 for program in "$ours" "$cli"; do
-    [ -x "$program" ] || { echo "no $program: build image_to_pdf_bench and korventpdf" >&2; exit 2; }
+    [ -x "$program" ] || { echo "no $program: build image_to_pdf_bench, korventpdf" >&2; exit 2; }
 done
 convert=/usr/bin/convert  # not a wrapper that may stand first on PATH
 policy=/etc/ImageMagick-6/policy.xml
@@ -58,7 +58,8 @@ printf '[Option]\nMessage=0\n' >"$work/korventpdf.ini"
 # Runs korventpdf under measure().
 measure_cli() {
     measure env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
-        XDG_DATA_HOME="$work/home/.local" "$cli" --ini "$work/korventpdf.ini" --paper A4 --quality 75 --margins 10 "$@"
+        XDG_DATA_HOME="$work/home/.local" \
+        "$cli" --ini "$work/korventpdf.ini" --paper A4 --quality 75 --margins 10 "$@"
 }
 
 # The policy with only its PDF refusal taken out.
