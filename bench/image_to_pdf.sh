@@ -5,8 +5,10 @@
 #
 #   bench/image_to_pdf.sh BUILD_DIR [WORK_DIR]
 #
-# BUILD_DIR is a release build with the image_to_pdf_bench target built. Our converter makes
-# A4 pages at quality 75 with 10 mm margins (a first start's settings); ImageMagick runs
+# BUILD_DIR is a release build with the image_to_pdf_bench and korventpdf targets built. Our
+# converter makes A4 pages at quality 75 with 10 mm margins (a first start's settings), once
+# through the benchmark program and once through korventpdf with those settings given as
+# options (one call for all files of a case, with its own empty settings); ImageMagick runs
 # "convert IN -quality 75 -page A4 OUT.pdf"; img2pdf runs "img2pdf --pagesize A4" (it embeds a
 # JPEG as it is and stores a PNG losslessly, so it never re-encodes). ImageMagick and img2pdf
 # convert one file per process; our converter takes all files of a case in one process.
@@ -19,7 +21,10 @@ set -eu
 
 build=${1:?usage: $0 BUILD_DIR [WORK_DIR]}
 ours=$(cd "$build" && pwd)/bin/image_to_pdf_bench
-[ -x "$ours" ] || { echo "no $ours: build the image_to_pdf_bench target first" >&2; exit 2; }
+cli=$(cd "$build" && pwd)/bin/korventpdf
+for program in "$ours" "$cli"; do
+    [ -x "$program" ] || { echo "no $program: build image_to_pdf_bench, korventpdf" >&2; exit 2; }
+done
 convert=/usr/bin/convert  # not a wrapper that may stand first on PATH
 policy=/etc/ImageMagick-6/policy.xml
 
@@ -46,6 +51,16 @@ else
 fi
 in=$work/in
 mkdir -p "$in"
+
+# korventpdf starts as on a first start: its settings, registry and trash stay in the work folder.
+mkdir -p "$work/home"
+printf '[Option]\nMessage=0\n' >"$work/korventpdf.ini"
+# Runs korventpdf under measure().
+measure_cli() {
+    measure env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+        XDG_DATA_HOME="$work/home/.local" \
+        "$cli" --ini "$work/korventpdf.ini" --paper A4 --quality 75 --margins 10 "$@"
+}
 
 # The policy with only its PDF refusal taken out.
 sed '/pattern="PDF"/d' "$policy" >"$work/policy.xml"
@@ -110,7 +125,7 @@ img2pdfs() {
 run_case() {
     name=$1
     shift
-    for tool in ours magick img2pdf; do
+    for tool in ours cli magick img2pdf; do
         out=$work/out-$tool-$name
         rm -rf "$out"
         mkdir -p "$out"
@@ -120,6 +135,7 @@ run_case() {
                 # Without the window's start-up (a fixed wait for the printers to settle).
                 result="$result $(sed -n 's/.* in \([0-9]*\) ms$/\1/p' "$work/stderr.txt") ms conv"
                 ;;
+            cli) result=$(measure_cli --out "$out" "$@") ;;
             magick) result=$(magick "$out" "$@") ;;
             img2pdf) result=$(img2pdfs "$out" "$@") ;;
         esac
@@ -128,7 +144,14 @@ run_case() {
     done
 }
 
+# korventpdf's start-up and end without a conversion: the same call planning one picture.
+startup() {
+    rm -rf "$work/out-startup"
+    printf '%-16s %-8s %s\n' start-up cli "$(measure_cli --dry-run --out "$work/out-startup" "$1")"
+}
+
 printf '%-16s %-8s %10s %11s %11s\n' case tool wall peak output
+startup "$in/photo12.jpg"
 run_case jpeg-12MP "$in/photo12.jpg"
 run_case png-12MP "$in/photo12.png"
 run_case phone-jpeg-x100 "$in"/phone*.jpg

@@ -187,10 +187,14 @@ public:
 
     // Output naming (MainFormNaming.cpp).
     std::string MakeSaveFilePath(const std::string& baseName);
-    // The path MakeSaveFilePath would give now, without deleting or renaming anything.
-    std::string PlannedSaveFilePath(const std::string& baseName);
+    // The path MakeSaveFilePath would give after the run has written `plannedBefore`, without
+    // deleting or renaming anything.
+    std::string PlannedSaveFilePath(const std::string& baseName,
+                                    const std::vector<std::string>& plannedBefore);
     std::string SelectOverWriteMode(const std::string& path);
-    std::string AppendToFileName(const std::string& name, const std::string& suffix);
+    // `alsoTaken`: names counted as taken though no file has them yet.
+    std::string AppendToFileName(const std::string& name, const std::string& suffix,
+                                 const std::vector<std::string>& alsoTaken = {});
     void IsDirectoryExist();
 
     // PDF printer and printer choice (MainFormPrinters.cpp).
@@ -250,6 +254,7 @@ private:
     void ResetRunPosition(bool prepared);
     // Folder, appended text and ".pdf": the output path before the same-name policy.
     std::string SaveFilePathBeforePolicy(const std::string& baseName);
+    bool BelongsToRun(const std::string& path, const std::vector<std::string>& written) const;
 
     // Pieces of a run (MainFormRun.cpp, MainFormSaveDialog.cpp, MainFormMerge.cpp).
     void StartRun();

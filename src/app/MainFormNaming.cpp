@@ -1,6 +1,7 @@
 // Output file names: folder, appended text, ".pdf" and the same-name policy.
 #include "app/MainForm.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -9,19 +10,33 @@
 #include "platform/MessageBoxes.h"
 
 namespace korvent::app {
+namespace {
+
+bool Contains(const std::vector<std::string>& paths, const std::string& path) {
+    return std::find(paths.begin(), paths.end(), path) != paths.end();
+}
+
+}  // namespace
 
 std::string TMainForm::MakeSaveFilePath(const std::string& baseName) {
     return SelectOverWriteMode(SaveFilePathBeforePolicy(baseName));
 }
 
-std::string TMainForm::PlannedSaveFilePath(const std::string& baseName) {
+std::string TMainForm::PlannedSaveFilePath(const std::string& baseName,
+                                           const std::vector<std::string>& plannedBefore) {
     const std::string path = SaveFilePathBeforePolicy(baseName);
-    // Policies 1 and 3 free the name by deleting or renaming the file there; only policy 2
-    // gives the new PDF another name.
-    if (fModel.RadioGroup1.ItemIndex == 2 && PathExists(path)) {
-        return AppendToFileName(path, fModel.EdtAddNewPath.Text);
+    // Policies 1 and 3 free the name by deleting or renaming the file there; only policy 2,
+    // and a name the run itself reads or writes, give the new PDF another name.
+    if (BelongsToRun(path, plannedBefore) ||
+        (fModel.RadioGroup1.ItemIndex == 2 && PathExists(path))) {
+        return AppendToFileName(path, fModel.EdtAddNewPath.Text, plannedBefore);
     }
     return path;
+}
+
+bool TMainForm::BelongsToRun(const std::string& path,
+                             const std::vector<std::string>& written) const {
+    return Contains(FFilePaths, path) || Contains(written, path);
 }
 
 std::string TMainForm::SaveFilePathBeforePolicy(const std::string& baseName) {
@@ -40,26 +55,35 @@ std::string TMainForm::SaveFilePathBeforePolicy(const std::string& baseName) {
     return ChangeFileExt(path + name, ".pdf", kPathDelimiter);
 }
 
-std::string TMainForm::AppendToFileName(const std::string& name, const std::string& suffix) {
+std::string TMainForm::AppendToFileName(const std::string& name, const std::string& suffix,
+                                        const std::vector<std::string>& alsoTaken) {
+    const auto taken = [&](const std::string& path) {
+        return PathExists(path) || Contains(alsoTaken, path);
+    };
     std::string stem = RemoveLastFour(name, kPathDelimiter);
     if (suffix.empty()) {
         // Adding nothing never frees a taken name; number the name instead.
         for (int n = 1;; ++n) {
             const std::string candidate = stem + "(" + std::to_string(n) + ").pdf";
-            if (!PathExists(candidate)) {
+            if (!taken(candidate)) {
                 return candidate;
             }
         }
     }
     do {
         stem += suffix;
-    } while (PathExists(stem + ".pdf"));
+    } while (taken(stem + ".pdf"));
     return stem + ".pdf";
 }
 
 std::string TMainForm::SelectOverWriteMode(const std::string& path) {
     if (!PathExists(path)) {
         return path;
+    }
+    if (BelongsToRun(path, Run.FProducedFiles)) {
+        // The policy is for files from before: an entry of the list or a PDF this run wrote
+        // is never deleted, moved or written over, so the new PDF takes another name.
+        return AppendToFileName(path, fModel.EdtAddNewPath.Text);
     }
     switch (fModel.RadioGroup1.ItemIndex) {
         case 1: {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 
 #include "app/MainForm.h"
 #include "app/PathText.h"
@@ -191,18 +192,20 @@ int CliRun::Execute() {
 
 void CliRun::PrintPlan() {
     TMainForm& f = *fForm;
+    std::vector<std::string> planned;
     for (const std::string& path : f.FFilePaths) {
         // A PDF is taken as it is; every other entry becomes a PDF named by the rules.
         if (app::ExtractFileExt(path, TMainForm::kPathDelimiter) == ".pdf") {
             continue;
         }
         f.Run.FSourceDir = app::ExtractFileDir(path, TMainForm::kPathDelimiter);
-        PrintPlanned(path, f.PlannedSaveFilePath(Name(path)));
+        planned.push_back(f.PlannedSaveFilePath(Name(path), planned));
+        PrintPlanned(path, planned.back());
     }
     if (fOptions.merge) {
         // The merge is named after the last entry has run, in that entry's folder.
         f.Run.FSourceDir = app::ExtractFileDir(f.FFilePaths.back(), TMainForm::kPathDelimiter);
-        PrintPlanned("", f.PlannedSaveFilePath(f.MergeBaseName()));
+        PrintPlanned("", f.PlannedSaveFilePath(f.MergeBaseName(), planned));
     }
 }
 
@@ -226,14 +229,44 @@ void CliRun::Convert() {
 
 bool CliRun::Tick() {
     fForm->Timer1Timer();
+    CollectOutputs();
+    ShowProgress();
+    return fForm->Run.FReadyForNext;
+}
+
+void CliRun::ShowProgress() {
     const app::TRunState& run = fForm->Run;
     if (run.FStartedCount != fShownProgress && run.FStartedCount > 0 && isatty(STDERR_FILENO)) {
         fShownProgress = run.FStartedCount;
-        std::fprintf(
-            stderr, "%d/%d %s\n", run.FStartedCount, run.FFileCount,
-            Name(fForm->FFilePaths[static_cast<std::size_t>(run.FStartedCount - 1)]).c_str());
+        std::fprintf(stderr, "%d/%d %s\n", run.FStartedCount, run.FFileCount,
+                     Name(CurrentEntry()).c_str());
     }
-    return run.FReadyForNext;
+}
+
+std::string CliRun::CurrentEntry() const {
+    const int index = fForm->Run.FStartedCount - 1;
+    return index >= 0 ? fForm->FFilePaths[static_cast<std::size_t>(index)] : std::string();
+}
+
+void CliRun::CollectOutputs() {
+    // Every PDF an entry ends with joins the merge list while that entry is the current one;
+    // the list only shrinks when the merge drops files that never appeared.
+    const app::TRunState& run = fForm->Run;
+    fSeenMergeFiles = std::min(fSeenMergeFiles, run.FMergeFiles.size());
+    for (; fSeenMergeFiles < run.FMergeFiles.size(); ++fSeenMergeFiles) {
+        const std::string& pdf = run.FMergeFiles[fSeenMergeFiles];
+        const bool produced = std::find(run.FProducedFiles.begin(), run.FProducedFiles.end(),
+                                        pdf) != run.FProducedFiles.end();
+        fOutputs.push_back({CurrentEntry(), pdf, produced});
+    }
+}
+
+std::vector<CliRun::Output> CliRun::FinalOutputs() const {
+    // A merge reports the single PDFs it keeps; its PDF entries are inputs, not results.
+    std::vector<Output> outputs;
+    std::copy_if(fOutputs.begin(), fOutputs.end(), std::back_inserter(outputs),
+                 [&](const Output& o) { return (o.produced || !fOptions.merge) && IsFile(o.pdf); });
+    return outputs;
 }
 
 std::vector<CliRun::Failure> CliRun::Failures() {
@@ -245,33 +278,48 @@ std::vector<CliRun::Failure> CliRun::Failures() {
     for (std::size_t i = 0; i < f.Run.FErrorFiles.size(); ++i) {
         failures.push_back({f.Run.FErrorFiles[i], TMainForm::FailureText(f.Run.FErrorCodes[i])});
     }
-    const auto& checked = f.Model().CheckListBox1.ItemChecked;
-    for (std::size_t i = 0; i < f.FFilePaths.size(); ++i) {
-        const std::string name = Name(f.FFilePaths[i]);
-        const bool recorded = std::any_of(failures.begin(), failures.end(),
-                                          [&](const Failure& x) { return x.file == name; });
-        if (!checked[i] && !recorded) {
-            failures.push_back({f.FFilePaths[i], "not converted"});
-        }
-    }
+    AddUnfinishedEntries(failures);
     if (fOptions.merge && !f.FFilePaths.empty() && !IsFile(f.FMergeOutputPath)) {
         failures.push_back({f.FMergeOutputPath, "no merged file was written"});
     }
     return failures;
 }
 
-int CliRun::Report() {
-    const TMainForm& f = *fForm;
-    std::vector<std::string> produced;
-    for (const std::string& pdf : f.Run.FProducedFiles) {
-        if (IsFile(pdf)) {
-            produced.push_back(pdf);
+void CliRun::AddUnfinishedEntries(std::vector<Failure>& failures) const {
+    TMainForm& f = *fForm;
+    const auto& checked = f.Model().CheckListBox1.ItemChecked;
+    // A printer that is no PDF writer only prints: its entries end without a PDF.
+    const bool writesPdfs = f.Run.FWriterKind != app::TWriterKind::wkOther;
+    for (std::size_t i = 0; i < f.FFilePaths.size(); ++i) {
+        const std::string& path = f.FFilePaths[i];
+        const bool recorded = std::any_of(failures.begin(), failures.end(),
+                                          [&](const Failure& x) { return x.file == Name(path); });
+        const bool hasPdf = std::any_of(fOutputs.begin(), fOutputs.end(),
+                                        [&](const Output& o) { return o.file == path; });
+        if (!recorded && !checked[i]) {
+            failures.push_back({path, "not converted"});
+        } else if (!recorded && writesPdfs && !hasPdf) {
+            // The window has shown why (an unreadable picture, a file that cannot be written).
+            failures.push_back({path, "no PDF was written"});
         }
     }
+}
+
+void CliRun::PrintOutput(const Output& output) const {
+    if (fOptions.json) {
+        std::printf("{\"file\":%s,\"pdf\":%s,\"produced\":%s}\n", JsonText(output.file).c_str(),
+                    JsonText(output.pdf).c_str(), output.produced ? "true" : "false");
+    } else {
+        std::printf("%s\n", output.pdf.c_str());
+    }
+}
+
+int CliRun::Report() {
+    const TMainForm& f = *fForm;
+    const std::vector<Output> outputs = FinalOutputs();
     const std::vector<Failure> failures = Failures();
-    for (const std::string& pdf : produced) {
-        std::printf(fOptions.json ? "{\"pdf\":%s}\n" : "%s\n",
-                    (fOptions.json ? JsonText(pdf) : pdf).c_str());
+    for (const Output& output : outputs) {
+        PrintOutput(output);
     }
     const bool merged = fOptions.merge && IsFile(f.FMergeOutputPath);
     if (merged) {
@@ -288,9 +336,12 @@ int CliRun::Report() {
         }
     }
     if (fOptions.json) {
+        const auto produced = std::count_if(outputs.begin(), outputs.end(),
+                                            [](const Output& o) { return o.produced; });
         std::printf(
-            "{\"summary\":{\"files\":%zu,\"produced\":%zu,\"merged\":%s,\"failed\":[%s]}}\n",
-            fOptions.files.size(), produced.size(),
+            "{\"summary\":{\"files\":%zu,\"produced\":%td,\"unchanged\":%td,\"merged\":%s,"
+            "\"failed\":[%s]}}\n",
+            fOptions.files.size(), produced, static_cast<std::ptrdiff_t>(outputs.size()) - produced,
             merged ? JsonText(f.FMergeOutputPath).c_str() : "null", failed.c_str());
     }
     return failures.empty() ? 0 : 1;

@@ -34,6 +34,13 @@ private:
         std::string file;
         std::string reason;
     };
+    // A PDF the run ends with, and the entry it stands for.
+    struct Output {
+        std::string file;
+        std::string pdf;
+        // Written by this run; false for a PDF entry of a single run, which is its own result.
+        bool produced = true;
+    };
 
     void CopySettings(const char* argv0);
     void ApplyOptions();
@@ -45,7 +52,14 @@ private:
     void PrintPlanned(const std::string& file, const std::string& pdf);
     void Convert();
     bool Tick();
+    void ShowProgress();
+    std::string CurrentEntry() const;
+    void CollectOutputs();
+    std::vector<Output> FinalOutputs() const;
     std::vector<Failure> Failures();
+    // Entries that ended unticked, or ticked without a PDF, and no failure names them.
+    void AddUnfinishedEntries(std::vector<Failure>& failures) const;
+    void PrintOutput(const Output& output) const;
     int Report();
 
     CliOptions fOptions;
@@ -58,6 +72,8 @@ private:
     std::unique_ptr<app::TMainForm> fForm;
     std::vector<std::string> fMissing;
     int fShownProgress = 0;
+    std::vector<Output> fOutputs;
+    std::size_t fSeenMergeFiles = 0;
 };
 
 }  // namespace korvent::cli

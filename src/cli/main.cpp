@@ -21,7 +21,9 @@ Runs with the settings of the KorventPDF window; options change them for this ru
   --quality N       JPEG quality for pictures, 1..100
   --paper A3|A4|B4|B5|image   --landscape   --margins MM
   --keep / --no-keep          keep the single PDFs after merging
-  --json            print one JSON object per produced file and a final summary
+  --json            print JSON lines: {"file","pdf","produced"} per PDF the run ends with
+                    ("produced": false for a PDF given in a single run, which is its own
+                    result), {"merged"} for a merge, and a final {"summary"}
   --dry-run         print the planned output names; convert, create and delete nothing
   --version, --help
 

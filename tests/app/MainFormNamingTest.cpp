@@ -162,6 +162,36 @@ TEST_F(NamingTest, SuffixRuleNeverCutsIntoTheFolder) {
     EXPECT_EQ(form->MakeSaveFilePath("sub/ab"), Out("sub/_v.pdf"));
 }
 
+// A file the run reads or has written keeps its name and content under every policy: the new
+// PDF is named as under policy 2.
+struct RunFileCase {
+    const char* name;
+    bool listed;  // an entry of the list; otherwise a PDF the run has written
+};
+
+class RunFileNamingTest : public NamingTest,
+                          public ::testing::WithParamInterface<std::tuple<RunFileCase, int>> {};
+
+TEST_P(RunFileNamingTest, IsNeverReplaced) {
+    const auto& [file, policy] = GetParam();
+    Touch("report.pdf", "of this run");
+    (file.listed ? form->FFilePaths : form->Run.FProducedFiles).push_back(Out("report.pdf"));
+    Policy(policy);
+    EXPECT_EQ(form->PlannedSaveFilePath("report.doc", form->Run.FProducedFiles),
+              Out("report_new.pdf"));
+    EXPECT_EQ(form->MakeSaveFilePath("report.doc"), Out("report_new.pdf"));
+    EXPECT_EQ(Read("report.pdf"), "of this run");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RunFileNamingTest,
+                         ::testing::Combine(::testing::Values(RunFileCase{"listed", true},
+                                                              RunFileCase{"written", false}),
+                                            ::testing::Values(0, 1, 2, 3)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_policy" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
+
 class StartupFolderCheck : public FormFixture {};
 
 TEST_F(StartupFolderCheck, MissingFolderIsCreatedOnYes) {
