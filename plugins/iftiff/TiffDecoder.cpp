@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Orientation.h"
+#include "SampleDecoder.h"
 #include "SpiPlugin.h"
 
 namespace korvent::plugins {
@@ -303,8 +304,13 @@ int DecodePicture(const TInput& input, TDib& dib, const TProgress& progress) {
     }
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
-    return IsSimplePalette(tiff.get()) ? DecodePalette(tiff.get(), w, h, dib, progress)
-                                       : DecodeRgba(tiff.get(), w, h, dib, progress);
+    if (IsSimplePalette(tiff.get())) {
+        return DecodePalette(tiff.get(), w, h, dib, progress);
+    }
+    if (HasOwnSamples(tiff.get())) {
+        return DecodeOwnSamples(tiff.get(), w, h, OrientationOf(tiff.get()), dib, progress);
+    }
+    return DecodeRgba(tiff.get(), w, h, dib, progress);
 }
 
 }  // namespace korvent::plugins
