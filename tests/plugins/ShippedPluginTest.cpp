@@ -2,8 +2,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tiff.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -275,6 +277,57 @@ TTestImage WithWhiteIndex(TTestImage image, const TRgba& transparent) {
     return image;
 }
 
+// ---- TIFF samples that libtiff's RGBA reader leaves out ----
+
+TTestImage Colors(std::vector<TRgba> colors) {
+    return {static_cast<int>(colors.size()), 1, std::move(colors)};
+}
+
+TTestImage Grays(std::initializer_list<int> levels) {
+    std::vector<TRgba> colors;
+    for (const int level : levels) {
+        const auto v = static_cast<std::uint8_t>(level);
+        colors.push_back({v, v, v, 255});
+    }
+    return Colors(std::move(colors));
+}
+
+// One row of pixels of `how.samples` stored numbers each.
+TBytes SampleRow(std::vector<double> values, TSampleTiff how) {
+    how.width = static_cast<int>(values.size()) / how.samples;
+    how.height = 1;
+    how.values = std::move(values);
+    return EncodeSampleTiff(how);
+}
+
+// The RGB test pattern with each 8-bit level stored as `store` gives it.
+TBytes PatternSamples(const TTestImage& image, TSampleTiff how, double (*store)(int level)) {
+    how.width = image.width;
+    how.height = image.height;
+    how.samples = 3;
+    how.photometric = PHOTOMETRIC_RGB;
+    for (const TRgba& p : image.pixels) {
+        how.values.insert(how.values.end(), {store(p.r), store(p.g), store(p.b)});
+    }
+    return EncodeSampleTiff(how);
+}
+
+// L*a*b* colours as 16-bit CIELab stores them: L* over the whole range, a* and b* signed in
+// steps of 1/256.
+std::vector<double> Lab16(std::initializer_list<std::array<double, 3>> colors) {
+    std::vector<double> values;
+    for (const auto& [lightness, a, b] : colors) {
+        values.insert(values.end(), {std::round(lightness / 100 * 65535), std::round(a * 256),
+                                     std::round(b * 256)});
+    }
+    return values;
+}
+
+constexpr TSampleTiff kFloat32{.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP};
+constexpr TRgba kWhite{255, 255, 255, 255};
+constexpr TRgba kRed{255, 0, 0, 255};
+constexpr TRgba kBlue{0, 0, 255, 255};
+
 const TDecodeCase kDecodeCases[] = {
     {"png_rgb", "ifpng", [] { return EncodePng(TTestImage::Pattern(7, 5), TPngKind::Rgb); },
      [] { return TTestImage::Pattern(7, 5); }, 24},
@@ -327,6 +380,155 @@ const TDecodeCase kDecodeCases[] = {
     {"tiff_palette4", "iftiff",
      [] { return EncodeTiff(TTestImage::Indexed(9, 4), TTiffKind::Palette4); },
      [] { return TTestImage::Indexed(9, 4); }, 8},
+    {"tiff_float32_gray", "iftiff",
+     [] {
+         return SampleRow({0, 0.25, 0.5, 1, -1, 3}, kFloat32);
+     },
+     [] {
+         return Grays({0, 64, 128, 255, 0, 255});
+     },
+     24},
+    {"tiff_float32_gray_stated_range", "iftiff",
+     [] {
+         TSampleTiff how = kFloat32;
+         how.minValue = -100;
+         how.maxValue = 100;
+         return SampleRow({-100, 0, 100, 50}, how);
+     },
+     [] {
+         return Grays({0, 128, 255, 191});
+     },
+     24},
+    {"tiff_float16_gray", "iftiff",
+     [] {
+         return SampleRow({0, 0.5, 1, 0.25}, {.bits = 16, .sampleFormat = SAMPLEFORMAT_IEEEFP});
+     },
+     [] {
+         return Grays({0, 128, 255, 64});
+     },
+     24},
+    {"tiff_float64_rgb_big_endian", "iftiff",
+     [] {
+         return PatternSamples(TTestImage::Pattern(5, 3),
+                               {.bits = 64, .sampleFormat = SAMPLEFORMAT_IEEEFP, .bigEndian = true},
+                               [](int v) { return v / 255.0; });
+     },
+     [] { return TTestImage::Pattern(5, 3); }, 24},
+    {"tiff_float32_rgb_separate_tiles", "iftiff",
+     [] {
+         return PatternSamples(
+             TTestImage::Pattern(20, 18),
+             {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP, .separate = true, .tiled = true},
+             [](int v) { return v / 255.0; });
+     },
+     [] { return TTestImage::Pattern(20, 18); }, 24},
+    {"tiff_float32_rgba_on_white", "iftiff",
+     [] {
+         TSampleTiff how = kFloat32;
+         how.samples = 4;
+         how.photometric = PHOTOMETRIC_RGB;
+         how.alpha = true;
+         return SampleRow({1, 0, 0, 0.5, 0, 0, 0, 0, 0, 0, 1, 1}, how);
+     },
+     [] {
+         return Colors({{255, 128, 128, 255}, kWhite, kBlue});
+     },
+     24},
+    {"tiff_int8_rgb", "iftiff",
+     [] {
+         return PatternSamples(TTestImage::Pattern(7, 5), {.sampleFormat = SAMPLEFORMAT_INT},
+                               [](int v) { return v - 128.0; });
+     },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"tiff_int16_gray", "iftiff",
+     [] {
+         return SampleRow({-32768, 0, 32767, -16384},
+                          {.bits = 16, .sampleFormat = SAMPLEFORMAT_INT});
+     },
+     [] {
+         return Grays({0, 128, 255, 64});
+     },
+     24},
+    {"tiff_int32_gray", "iftiff",
+     [] {
+         return SampleRow({-2147483648.0, 0, 2147483647.0},
+                          {.bits = 32, .sampleFormat = SAMPLEFORMAT_INT});
+     },
+     [] {
+         return Grays({0, 128, 255});
+     },
+     24},
+    {"tiff_uint32_rgb", "iftiff",
+     [] {
+         return PatternSamples(TTestImage::Pattern(7, 5), {.bits = 32},
+                               [](int v) { return v * 16843009.0; });
+     },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"tiff_uint12_rgb_separate", "iftiff",
+     [] {
+         return PatternSamples(TTestImage::Pattern(7, 5), {.bits = 12, .separate = true},
+                               [](int v) { return std::round(v * 4095 / 255.0); });
+     },
+     [] { return TTestImage::Pattern(7, 5); }, 24},
+    {"tiff_uint6_min_is_white", "iftiff",
+     [] {
+         return SampleRow({0, 63, 21}, {.bits = 6, .photometric = PHOTOMETRIC_MINISWHITE});
+     },
+     [] {
+         return Grays({255, 0, 170});
+     },
+     24},
+    {"tiff_cmyk16", "iftiff",
+     [] {
+         return SampleRow({0,     0, 0, 0, 65535, 65535, 0,     0, 0, 65535,
+                           65535, 0, 0, 0, 0,     65535, 13107, 0, 0, 13107},
+                          {.samples = 4, .bits = 16, .photometric = PHOTOMETRIC_SEPARATED});
+     },
+     [] {
+         return Colors({kWhite, kBlue, kRed, {0, 0, 0, 255}, {163, 204, 204, 255}});
+     },
+     24},
+    {"tiff_cielab16", "iftiff",
+     [] {
+         return SampleRow(
+             Lab16({{100, 0, 0}, {50, 0, 0}, {54.29, 80.81, 69.89}, {29.57, 68.30, -112.03}}),
+             {.samples = 3, .bits = 16, .photometric = PHOTOMETRIC_CIELAB});
+     },
+     [] {
+         return Colors({kWhite, {119, 119, 119, 255}, kRed, kBlue});
+     },
+     24, 2},
+    {"tiff_cielab16_white_d65", "iftiff",
+     [] {
+         return SampleRow(Lab16({{53.2, 80.1, 67.2}, {100, 0, 0}}),
+                          {.samples = 3,
+                           .bits = 16,
+                           .photometric = PHOTOMETRIC_CIELAB,
+                           .whiteX = 0.3127f,
+                           .whiteY = 0.3290f});
+     },
+     [] {
+         return Colors({kRed, kWhite});
+     },
+     24, 2},
+    {"tiff_cielab8", "iftiff",
+     [] {
+         return SampleRow({255, 0, 0, 128, 0, 0, 138, 81, 70},
+                          {.samples = 3, .photometric = PHOTOMETRIC_CIELAB});
+     },
+     [] {
+         return Colors({kWhite, {119, 119, 119, 255}, kRed});
+     },
+     24, 2},
+    {"tiff_icclab8", "iftiff",
+     [] {
+         return SampleRow({255, 128, 128, 0, 128, 128},
+                          {.samples = 3, .photometric = PHOTOMETRIC_ICCLAB});
+     },
+     [] {
+         return Colors({kWhite, {0, 0, 0, 255}});
+     },
+     24},
     {"webp_lossless", "ifwebp", [] { return EncodeWebp(TTestImage::Pattern(7, 5), false); },
      [] { return TTestImage::Pattern(7, 5); }, 24},
     {"webp_alpha_on_white", "ifwebp",
