@@ -908,6 +908,18 @@ TEST(PluginLimits, AbsurdSampleFieldsGiveAtMostThirtyTwoBitsOfDepth) {
     EXPECT_EQ(info.colorDepth, 32);
 }
 
+// Floating-point samples in planes of their own are read a strip of every plane at a time; one
+// strip of 16384 rows of each of three planes, 3 GB, is refused before anything is allocated.
+TEST(PluginLimits, TiffStripsOfSeparatePlanesBeyondTheBandLimitFailBeforeAllocating) {
+    const TBytes tiff =
+        HeaderOnlyTiff(16384, 16384, 64, 3,
+                       {{284, 3, 1, PLANARCONFIG_SEPARATE}, {339, 3, 1, SAMPLEFORMAT_IEEEFP}});
+    TDibBlocks dib;
+    EXPECT_EQ(DecodeMemory(Plugin("iftiff"), tiff, dib), SPI_NO_MEMORY);
+    EXPECT_EQ(dib.info, nullptr);
+    EXPECT_EQ(dib.bits, nullptr);
+}
+
 // Within the pixel limit the plug-in decodes what the format allows, also beyond the million
 // pixels per row or column that libpng accepts unless told otherwise.
 TEST(PluginLimits, APngWiderThanAMillionPixelsDecodes) {
