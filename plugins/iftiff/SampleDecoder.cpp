@@ -201,6 +201,13 @@ int TBand::Open(TIFF* tiff, const TLayout& layout, int width, int height) {
         if (fTileWidth == 0 || tileLength == 0) {
             return SPI_OUT_OF_ORDER;
         }
+        // Samples are found by their bit position in a row of tiles, which holds only when a
+        // tile's rows end on a byte: always so for tiles as wide as a multiple of 16.
+        const int perPlane = layout.separate ? 1 : layout.samples;
+        if (std::uint64_t{fTileWidth} * perPlane * layout.bits !=
+            std::uint64_t{fTileRowBytes} * 8) {
+            return SPI_NOT_SUPPORT;
+        }
         fRows = static_cast<int>(std::min<std::uint32_t>(tileLength, height));
         tileBytes = TIFFTileSize64(tiff);
         rowBytes = (std::uint64_t{static_cast<std::uint32_t>(width)} + fTileWidth - 1) /

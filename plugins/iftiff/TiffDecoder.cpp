@@ -198,9 +198,20 @@ int ChunkRows(TIFF* tiff, int width, int height) {
         std::min((wanted + rows - 1) / rows * rows, static_cast<std::size_t>(height)));
 }
 
+// libtiff's RGBA reader takes every sample for unsigned, whatever the file says; only LogLuv's
+// codec hands it colours already, from samples of any format.
+bool RgbaReaderShowsSamples(TIFF* tiff) {
+    std::uint16_t format = SAMPLEFORMAT_UINT;
+    std::uint16_t photometric = 0;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    return format == SAMPLEFORMAT_UINT || format == SAMPLEFORMAT_VOID ||
+           photometric == PHOTOMETRIC_LOGLUV || photometric == PHOTOMETRIC_LOGL;
+}
+
 int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& progress) {
     char message[1024] = {};
-    if (!TIFFRGBAImageOK(tiff, message)) {
+    if (!RgbaReaderShowsSamples(tiff) || !TIFFRGBAImageOK(tiff, message)) {
         return SPI_NOT_SUPPORT;
     }
     const int orientation = OrientationOf(tiff);

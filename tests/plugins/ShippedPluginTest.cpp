@@ -1139,6 +1139,33 @@ INSTANTIATE_TEST_SUITE_P(
                       TBombCase{"tiff_description", "iftiff", TiffWithHugeTag, "0 0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The tile width in the first directory of a little-endian TIFF set to `width`, which libtiff
+// only writes in multiples of 16.
+TBytes WithTileWidth(TBytes tiff, std::uint8_t width) {
+    const std::size_t directory = tiff[4] | tiff[5] << 8 | tiff[6] << 16 | tiff[7] << 24;
+    for (std::size_t e = directory + 2; e + 12 <= tiff.size(); e += 12) {
+        if (tiff[e] == 0x42 && tiff[e + 1] == 0x01) {  // tag 322
+            tiff[e + 8] = width;
+            break;
+        }
+    }
+    return tiff;
+}
+
+// Complex numbers, which libtiff's RGBA reader would show as unsigned integers, and tiles whose
+// rows of 12-bit samples end inside a byte, where samples are not where a row of tiles says.
+TEST(PluginDecodeTiff, SamplesItCannotShowAreRefusedAsUnsupported) {
+    TDibBlocks dib;
+    EXPECT_EQ(
+        DecodeMemory(Plugin("iftiff"),
+                     SampleRow({1, 2, 3, 4}, {.bits = 16, .sampleFormat = SAMPLEFORMAT_COMPLEXINT}),
+                     dib),
+        SPI_NOT_SUPPORT);
+    const TBytes oddTiles =
+        WithTileWidth(SampleRow({0, 1, 2, 3, 4, 5}, {.bits = 12, .tiled = true}), 15);
+    EXPECT_EQ(DecodeMemory(Plugin("iftiff"), oddTiles, dib), SPI_NOT_SUPPORT);
+}
+
 // ---- TIFF orientation -----------------------------------------------------------------------
 
 class TiffOrientation : public ::testing::TestWithParam<std::tuple<TTiffKind, int>> {};
