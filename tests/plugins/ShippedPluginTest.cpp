@@ -312,6 +312,21 @@ TBytes PatternSamples(const TTestImage& image, TSampleTiff how, double (*store)(
     return EncodeSampleTiff(how);
 }
 
+// A row of stored samples and the colours they show.
+TDecodeCase SampleCase(const char* name, std::vector<double> values, TSampleTiff how,
+                       TTestImage expected, int tolerance = 0) {
+    return {name, "iftiff", [=] { return SampleRow(values, how); }, [=] { return expected; },
+            24,   tolerance};
+}
+
+// The test pattern, stored as `store` says, shows as itself.
+TDecodeCase PatternCase(const char* name, TSampleTiff how, int width, int height,
+                        double (*store)(int level)) {
+    const TTestImage image = TTestImage::Pattern(width, height);
+    return {name, "iftiff", [=] { return PatternSamples(image, how, store); },
+            [=] { return image; }, 24};
+}
+
 // L*a*b* colours as 16-bit CIELab stores them: L* over the whole range, a* and b* signed in
 // steps of 1/256.
 std::vector<double> Lab16(std::initializer_list<std::array<double, 3>> colors) {
@@ -323,7 +338,6 @@ std::vector<double> Lab16(std::initializer_list<std::array<double, 3>> colors) {
     return values;
 }
 
-constexpr TSampleTiff kFloat32{.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP};
 constexpr TRgba kWhite{255, 255, 255, 255};
 constexpr TRgba kRed{255, 0, 0, 255};
 constexpr TRgba kBlue{0, 0, 255, 255};
@@ -380,155 +394,57 @@ const TDecodeCase kDecodeCases[] = {
     {"tiff_palette4", "iftiff",
      [] { return EncodeTiff(TTestImage::Indexed(9, 4), TTiffKind::Palette4); },
      [] { return TTestImage::Indexed(9, 4); }, 8},
-    {"tiff_float32_gray", "iftiff",
-     [] {
-         return SampleRow({0, 0.25, 0.5, 1, -1, 3}, kFloat32);
-     },
-     [] {
-         return Grays({0, 64, 128, 255, 0, 255});
-     },
-     24},
-    {"tiff_float32_gray_stated_range", "iftiff",
-     [] {
-         TSampleTiff how = kFloat32;
-         how.minValue = -100;
-         how.maxValue = 100;
-         return SampleRow({-100, 0, 100, 50}, how);
-     },
-     [] {
-         return Grays({0, 128, 255, 191});
-     },
-     24},
-    {"tiff_float16_gray", "iftiff",
-     [] {
-         return SampleRow({0, 0.5, 1, 0.25}, {.bits = 16, .sampleFormat = SAMPLEFORMAT_IEEEFP});
-     },
-     [] {
-         return Grays({0, 128, 255, 64});
-     },
-     24},
-    {"tiff_float64_rgb_big_endian", "iftiff",
-     [] {
-         return PatternSamples(TTestImage::Pattern(5, 3),
-                               {.bits = 64, .sampleFormat = SAMPLEFORMAT_IEEEFP, .bigEndian = true},
-                               [](int v) { return v / 255.0; });
-     },
-     [] { return TTestImage::Pattern(5, 3); }, 24},
-    {"tiff_float32_rgb_separate_tiles", "iftiff",
-     [] {
-         return PatternSamples(
-             TTestImage::Pattern(20, 18),
-             {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP, .separate = true, .tiled = true},
-             [](int v) { return v / 255.0; });
-     },
-     [] { return TTestImage::Pattern(20, 18); }, 24},
-    {"tiff_float32_rgba_on_white", "iftiff",
-     [] {
-         TSampleTiff how = kFloat32;
-         how.samples = 4;
-         how.photometric = PHOTOMETRIC_RGB;
-         how.alpha = true;
-         return SampleRow({1, 0, 0, 0.5, 0, 0, 0, 0, 0, 0, 1, 1}, how);
-     },
-     [] {
-         return Colors({{255, 128, 128, 255}, kWhite, kBlue});
-     },
-     24},
-    {"tiff_int8_rgb", "iftiff",
-     [] {
-         return PatternSamples(TTestImage::Pattern(7, 5), {.sampleFormat = SAMPLEFORMAT_INT},
-                               [](int v) { return v - 128.0; });
-     },
-     [] { return TTestImage::Pattern(7, 5); }, 24},
-    {"tiff_int16_gray", "iftiff",
-     [] {
-         return SampleRow({-32768, 0, 32767, -16384},
-                          {.bits = 16, .sampleFormat = SAMPLEFORMAT_INT});
-     },
-     [] {
-         return Grays({0, 128, 255, 64});
-     },
-     24},
-    {"tiff_int32_gray", "iftiff",
-     [] {
-         return SampleRow({-2147483648.0, 0, 2147483647.0},
-                          {.bits = 32, .sampleFormat = SAMPLEFORMAT_INT});
-     },
-     [] {
-         return Grays({0, 128, 255});
-     },
-     24},
-    {"tiff_uint32_rgb", "iftiff",
-     [] {
-         return PatternSamples(TTestImage::Pattern(7, 5), {.bits = 32},
-                               [](int v) { return v * 16843009.0; });
-     },
-     [] { return TTestImage::Pattern(7, 5); }, 24},
-    {"tiff_uint12_rgb_separate", "iftiff",
-     [] {
-         return PatternSamples(TTestImage::Pattern(7, 5), {.bits = 12, .separate = true},
-                               [](int v) { return std::round(v * 4095 / 255.0); });
-     },
-     [] { return TTestImage::Pattern(7, 5); }, 24},
-    {"tiff_uint6_min_is_white", "iftiff",
-     [] {
-         return SampleRow({0, 63, 21}, {.bits = 6, .photometric = PHOTOMETRIC_MINISWHITE});
-     },
-     [] {
-         return Grays({255, 0, 170});
-     },
-     24},
-    {"tiff_cmyk16", "iftiff",
-     [] {
-         return SampleRow({0,     0, 0, 0, 65535, 65535, 0,     0, 0, 65535,
-                           65535, 0, 0, 0, 0,     65535, 13107, 0, 0, 13107},
-                          {.samples = 4, .bits = 16, .photometric = PHOTOMETRIC_SEPARATED});
-     },
-     [] {
-         return Colors({kWhite, kBlue, kRed, {0, 0, 0, 255}, {163, 204, 204, 255}});
-     },
-     24},
-    {"tiff_cielab16", "iftiff",
-     [] {
-         return SampleRow(
-             Lab16({{100, 0, 0}, {50, 0, 0}, {54.29, 80.81, 69.89}, {29.57, 68.30, -112.03}}),
-             {.samples = 3, .bits = 16, .photometric = PHOTOMETRIC_CIELAB});
-     },
-     [] {
-         return Colors({kWhite, {119, 119, 119, 255}, kRed, kBlue});
-     },
-     24, 2},
-    {"tiff_cielab16_white_d65", "iftiff",
-     [] {
-         return SampleRow(Lab16({{53.2, 80.1, 67.2}, {100, 0, 0}}),
-                          {.samples = 3,
-                           .bits = 16,
-                           .photometric = PHOTOMETRIC_CIELAB,
-                           .whiteX = 0.3127f,
-                           .whiteY = 0.3290f});
-     },
-     [] {
-         return Colors({kRed, kWhite});
-     },
-     24, 2},
-    {"tiff_cielab8", "iftiff",
-     [] {
-         return SampleRow({255, 0, 0, 128, 0, 0, 138, 81, 70},
-                          {.samples = 3, .photometric = PHOTOMETRIC_CIELAB});
-     },
-     [] {
-         return Colors({kWhite, {119, 119, 119, 255}, kRed});
-     },
-     24, 2},
-    {"tiff_icclab8", "iftiff",
-     [] {
-         return SampleRow({255, 128, 128, 0, 128, 128},
-                          {.samples = 3, .photometric = PHOTOMETRIC_ICCLAB});
-     },
-     [] {
-         return Colors({kWhite, {0, 0, 0, 255}});
-     },
-     24},
+    SampleCase("tiff_float32_gray", {0, 0.25, 0.5, 1, -1, 3},
+               {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP}, Grays({0, 64, 128, 255, 0, 255})),
+    SampleCase("tiff_float32_gray_stated_range", {-100, 0, 100, 50},
+               {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP, .minValue = -100, .maxValue = 100},
+               Grays({0, 128, 255, 191})),
+    SampleCase("tiff_float16_gray", {0, 0.5, 1, 0.25},
+               {.bits = 16, .sampleFormat = SAMPLEFORMAT_IEEEFP}, Grays({0, 128, 255, 64})),
+    PatternCase("tiff_float64_rgb_big_endian",
+                {.bits = 64, .sampleFormat = SAMPLEFORMAT_IEEEFP, .bigEndian = true}, 5, 3,
+                [](int v) { return v / 255.0; }),
+    PatternCase("tiff_float32_rgb_separate_tiles",
+                {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP, .separate = true, .tiled = true},
+                20, 18, [](int v) { return v / 255.0; }),
+    SampleCase("tiff_float32_rgba_on_white", {1, 0, 0, 0.5, 0, 0, 0, 0, 0, 0, 1, 1},
+               {.samples = 4,
+                .bits = 32,
+                .sampleFormat = SAMPLEFORMAT_IEEEFP,
+                .photometric = PHOTOMETRIC_RGB,
+                .alpha = true},
+               Colors({{255, 128, 128, 255}, kWhite, kBlue})),
+    PatternCase("tiff_int8_rgb", {.sampleFormat = SAMPLEFORMAT_INT}, 7, 5,
+                [](int v) { return v - 128.0; }),
+    SampleCase("tiff_int16_gray", {-32768, 0, 32767, -16384},
+               {.bits = 16, .sampleFormat = SAMPLEFORMAT_INT}, Grays({0, 128, 255, 64})),
+    SampleCase("tiff_int32_gray", {-2147483648.0, 0, 2147483647.0},
+               {.bits = 32, .sampleFormat = SAMPLEFORMAT_INT}, Grays({0, 128, 255})),
+    PatternCase("tiff_uint32_rgb", {.bits = 32}, 7, 5, [](int v) { return v * 16843009.0; }),
+    PatternCase("tiff_uint12_rgb_separate", {.bits = 12, .separate = true}, 7, 5,
+                [](int v) { return std::round(v * 4095 / 255.0); }),
+    SampleCase("tiff_uint6_min_is_white", {0, 63, 21},
+               {.bits = 6, .photometric = PHOTOMETRIC_MINISWHITE}, Grays({255, 0, 170})),
+    SampleCase("tiff_cmyk16", {0,     0, 0, 0, 65535, 65535, 0,     0, 0, 65535,
+                               65535, 0, 0, 0, 0,     65535, 13107, 0, 0, 13107},
+               {.samples = 4, .bits = 16, .photometric = PHOTOMETRIC_SEPARATED},
+               Colors({kWhite, kBlue, kRed, {0, 0, 0, 255}, {163, 204, 204, 255}})),
+    SampleCase("tiff_cielab16",
+               Lab16({{100, 0, 0}, {50, 0, 0}, {54.29, 80.81, 69.89}, {29.57, 68.30, -112.03}}),
+               {.samples = 3, .bits = 16, .photometric = PHOTOMETRIC_CIELAB},
+               Colors({kWhite, {119, 119, 119, 255}, kRed, kBlue}), 2),
+    SampleCase("tiff_cielab16_white_d65", Lab16({{53.2, 80.1, 67.2}, {100, 0, 0}}),
+               {.samples = 3,
+                .bits = 16,
+                .photometric = PHOTOMETRIC_CIELAB,
+                .whiteX = 0.3127f,
+                .whiteY = 0.3290f},
+               Colors({kRed, kWhite}), 2),
+    SampleCase("tiff_cielab8", {255, 0, 0, 128, 0, 0, 138, 81, 70},
+               {.samples = 3, .photometric = PHOTOMETRIC_CIELAB},
+               Colors({kWhite, {119, 119, 119, 255}, kRed}), 2),
+    SampleCase("tiff_icclab8", {255, 128, 128, 0, 128, 128},
+               {.samples = 3, .photometric = PHOTOMETRIC_ICCLAB}, Colors({kWhite, {0, 0, 0, 255}})),
     {"webp_lossless", "ifwebp", [] { return EncodeWebp(TTestImage::Pattern(7, 5), false); },
      [] { return TTestImage::Pattern(7, 5); }, 24},
     {"webp_alpha_on_white", "ifwebp",
