@@ -423,6 +423,8 @@ const TDecodeCase kDecodeCases[] = {
     PatternCase("tiff_uint32_rgb", {.bits = 32}, 7, 5, [](int v) { return v * 16843009.0; }),
     PatternCase("tiff_uint12_rgb_separate", {.bits = 12, .separate = true}, 7, 5,
                 [](int v) { return std::round(v * 4095 / 255.0); }),
+    SampleCase("tiff_uint24_gray_big_endian", {0, 16777215, 8421504},
+               {.bits = 24, .bigEndian = true}, Grays({0, 255, 128})),
     SampleCase("tiff_uint6_min_is_white", {0, 63, 21},
                {.bits = 6, .photometric = PHOTOMETRIC_MINISWHITE}, Grays({255, 0, 170})),
     SampleCase("tiff_cmyk16", {0,     0, 0, 0, 65535, 65535, 0,     0, 0, 65535,
