@@ -4,18 +4,14 @@
 #include <array>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "LabColor.h"
 #include "Orientation.h"
+#include "TiffBand.h"
 
 namespace korvent::plugins {
 namespace {
-
-// A band (a strip, or a row of tiles, of every plane) larger than this is refused: no picture
-// within the pixel limit needs one as large unless its writer chose absurd strips or tiles.
-constexpr std::uint64_t kMaxBandBytes = std::uint64_t{256} << 20;
 
 // How the samples of a pixel are stored and what they mean.
 struct TLayout {
@@ -153,151 +149,6 @@ bool LibtiffConverts(const TLayout& layout) {
     }
 }
 
-// ---- reading the stored samples ---------------------------------------------------------------
-
-// Rows of every plane, read a strip or a row of tiles at a time so that each is decoded once.
-class TBand {
-public:
-    int Open(TIFF* tiff, const TLayout& layout, int width, int height);
-    int Rows() const { return fRows; }
-    bool Read(int top);
-    // Row `top + r` of plane `plane`, as stored.
-    const std::uint8_t* Row(int plane, int r) const {
-        return fBytes.data() + (static_cast<std::size_t>(plane) * fRows + r) * fRowBytes;
-    }
-
-private:
-    std::uint8_t* Row(int plane, int r) {
-        return fBytes.data() + (static_cast<std::size_t>(plane) * fRows + r) * fRowBytes;
-    }
-    bool ReadTiles(int top);
-    bool ReadStrips(int top);
-
-    TIFF* fTiff = nullptr;
-    int fWidth = 0;
-    int fHeight = 0;
-    int fPlanes = 1;
-    int fRows = 1;
-    std::size_t fRowBytes = 0;
-    std::uint32_t fTileWidth = 0;
-    std::size_t fTileRowBytes = 0;
-    std::vector<std::uint8_t> fTile;
-    std::vector<std::uint8_t> fBytes;
-};
-
-int TBand::Open(TIFF* tiff, const TLayout& layout, int width, int height) {
-    fTiff = tiff;
-    fWidth = width;
-    fHeight = height;
-    fPlanes = layout.separate ? layout.samples : 1;
-    std::uint64_t tileBytes = 0;
-    std::uint64_t rowBytes = TIFFScanlineSize64(tiff);
-    if (TIFFIsTiled(tiff)) {
-        std::uint32_t tileLength = 0;
-        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &fTileWidth);
-        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &tileLength);
-        fTileRowBytes = static_cast<std::size_t>(
-            std::min<std::uint64_t>(TIFFTileRowSize64(tiff), kMaxBandBytes + 1));
-        if (fTileWidth == 0 || tileLength == 0) {
-            return SPI_OUT_OF_ORDER;
-        }
-        // Samples are found by their bit position in a row of tiles, which holds only when a
-        // tile's rows end on a byte: always so for tiles as wide as a multiple of 16.
-        const int perPlane = layout.separate ? 1 : layout.samples;
-        if (std::uint64_t{fTileWidth} * perPlane * layout.bits !=
-            std::uint64_t{fTileRowBytes} * 8) {
-            return SPI_NOT_SUPPORT;
-        }
-        fRows = static_cast<int>(std::min<std::uint32_t>(tileLength, height));
-        tileBytes = TIFFTileSize64(tiff);
-        rowBytes = (std::uint64_t{static_cast<std::uint32_t>(width)} + fTileWidth - 1) /
-                   fTileWidth * fTileRowBytes;
-    } else if (fPlanes > 1) {
-        std::uint32_t rowsPerStrip = 0;
-        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-        fRows = static_cast<int>(std::clamp<std::uint32_t>(rowsPerStrip, 1, height));
-    }
-    if (rowBytes == 0) {
-        return SPI_OUT_OF_ORDER;
-    }
-    // Multiplied step by step, each product bounded before the next can overflow.
-    if (tileBytes > kMaxBandBytes || rowBytes > kMaxBandBytes || rowBytes * fRows > kMaxBandBytes ||
-        rowBytes * fRows * fPlanes > kMaxBandBytes) {
-        return SPI_NO_MEMORY;
-    }
-    fRowBytes = static_cast<std::size_t>(rowBytes);
-    fTile.resize(static_cast<std::size_t>(tileBytes));
-    fBytes.assign(fRowBytes * fRows * fPlanes, 0);
-    return SPI_ALL_RIGHT;
-}
-
-bool TBand::Read(int top) {
-    if (TIFFIsTiled(fTiff)) {
-        return ReadTiles(top);
-    }
-    if (fRows == 1 && fPlanes == 1) {
-        // Contiguous strips are read a row at a time: libtiff then decodes a strip once
-        // without holding all of it.
-        return TIFFReadScanline(fTiff, Row(0, 0), static_cast<std::uint32_t>(top), 0) >= 0;
-    }
-    return ReadStrips(top);
-}
-
-bool TBand::ReadStrips(int top) {
-    const auto size = static_cast<tmsize_t>(fRowBytes * std::min(fRows, fHeight - top));
-    for (int plane = 0; plane < fPlanes; ++plane) {
-        const std::uint32_t strip = TIFFComputeStrip(fTiff, static_cast<std::uint32_t>(top),
-                                                     static_cast<std::uint16_t>(plane));
-        if (TIFFReadEncodedStrip(fTiff, strip, Row(plane, 0), size) < 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool TBand::ReadTiles(int top) {
-    const int rows = std::min(fRows, fHeight - top);
-    for (int plane = 0; plane < fPlanes; ++plane) {
-        std::size_t offset = 0;
-        for (std::uint64_t x = 0; x < static_cast<std::uint64_t>(fWidth); x += fTileWidth) {
-            const std::uint32_t tile = TIFFComputeTile(fTiff, static_cast<std::uint32_t>(x),
-                                                       static_cast<std::uint32_t>(top), 0,
-                                                       static_cast<std::uint16_t>(plane));
-            if (TIFFReadEncodedTile(fTiff, tile, fTile.data(),
-                                    static_cast<tmsize_t>(fTile.size())) < 0) {
-                return false;
-            }
-            for (int r = 0; r < rows; ++r) {
-                std::memcpy(Row(plane, r) + offset, fTile.data() + r * fTileRowBytes,
-                            fTileRowBytes);
-            }
-            offset += fTileRowBytes;
-        }
-    }
-    return true;
-}
-
-// Sample `index` of a row, as an unsigned number of `bits` bits. libtiff leaves whole-byte
-// samples in the machine's byte order; other depths are packed from the most significant bit.
-std::uint64_t StoredSample(const std::uint8_t* row, std::size_t index, int bits) {
-    std::uint64_t value = 0;
-    if (bits % 8 == 0) {
-        std::memcpy(&value, row + index * static_cast<std::size_t>(bits / 8),
-                    static_cast<std::size_t>(bits / 8));
-        if constexpr (std::endian::native == std::endian::big) {
-            value >>= 64 - bits;
-        }
-        return value;
-    }
-    std::size_t bit = index * static_cast<std::size_t>(bits);
-    for (int i = 0; i < bits; ++i, ++bit) {
-        value = value << 1 | ((row[bit / 8] >> (7 - bit % 8)) & 1u);
-    }
-    return value;
-}
-
-// ---- from samples to colours ------------------------------------------------------------------
-
 double Signed(std::uint64_t value, int bits) {
     const std::uint64_t sign = std::uint64_t{1} << (bits - 1);
     return static_cast<double>(static_cast<std::int64_t>(value ^ sign) -
@@ -377,8 +228,8 @@ std::uint8_t Byte(double level) {
 }
 
 // Stored row `r` of the band as blue, green, red, laid over white.
-void ConvertRow(const TBand& band, int r, const TLayout& layout, const TLabToSrgb& lab, int width,
-                std::uint8_t* bgr) {
+void ConvertRow(const TTiffBand& band, int r, const TLayout& layout, const TLabToSrgb& lab,
+                int width, std::uint8_t* bgr) {
     const int count = layout.alpha >= 0 ? layout.colorSamples + 1 : layout.colorSamples;
     TSamples samples{};
     for (int x = 0; x < width; ++x, bgr += 3) {
@@ -413,8 +264,9 @@ bool HasOwnSamples(TIFF* tiff) {
 int DecodeOwnSamples(TIFF* tiff, int width, int height, int orientation, TDib& dib,
                      const TProgress& progress) {
     const TLayout layout = ReadLayout(tiff);
-    TBand band;
-    int result = band.Open(tiff, layout, width, height);
+    TTiffBand band;
+    int result = band.Open(tiff, layout.separate ? layout.samples : 1,
+                           layout.separate ? 1 : layout.samples, layout.bits, width, height);
     if (result == SPI_ALL_RIGHT) {
         result = CreateUpright(dib, orientation, width, height, 24);
     }
