@@ -455,8 +455,9 @@ std::uint64_t StoredBits(double value, const TSampleTiff& how) {
                : how.bits == 32 ? std::bit_cast<std::uint32_t>(static_cast<float>(value))
                                 : HalfBits(value);
     }
-    return static_cast<std::uint64_t>(static_cast<std::int64_t>(value)) &
-           ((std::uint64_t{1} << how.bits) - 1);
+    const std::uint64_t mask =
+        how.bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << how.bits) - 1;
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(value)) & mask;
 }
 
 // Pixels x0 to x0 + count - 1 of row y (nothing beyond the picture's width) with the samples of
