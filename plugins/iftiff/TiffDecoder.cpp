@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Orientation.h"
+#include "SampleDecoder.h"
 #include "SpiPlugin.h"
 
 namespace korvent::plugins {
@@ -197,9 +198,20 @@ int ChunkRows(TIFF* tiff, int width, int height) {
         std::min((wanted + rows - 1) / rows * rows, static_cast<std::size_t>(height)));
 }
 
+// libtiff's RGBA reader takes every sample for unsigned, whatever the file says; only LogLuv's
+// codec hands it colours already, from samples of any format.
+bool RgbaReaderShowsSamples(TIFF* tiff) {
+    std::uint16_t format = SAMPLEFORMAT_UINT;
+    std::uint16_t photometric = 0;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    return format == SAMPLEFORMAT_UINT || format == SAMPLEFORMAT_VOID ||
+           photometric == PHOTOMETRIC_LOGLUV || photometric == PHOTOMETRIC_LOGL;
+}
+
 int DecodeRgba(TIFF* tiff, int width, int height, TDib& dib, const TProgress& progress) {
     char message[1024] = {};
-    if (!TIFFRGBAImageOK(tiff, message)) {
+    if (!RgbaReaderShowsSamples(tiff) || !TIFFRGBAImageOK(tiff, message)) {
         return SPI_NOT_SUPPORT;
     }
     const int orientation = OrientationOf(tiff);
@@ -303,8 +315,13 @@ int DecodePicture(const TInput& input, TDib& dib, const TProgress& progress) {
     }
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
-    return IsSimplePalette(tiff.get()) ? DecodePalette(tiff.get(), w, h, dib, progress)
-                                       : DecodeRgba(tiff.get(), w, h, dib, progress);
+    if (IsSimplePalette(tiff.get())) {
+        return DecodePalette(tiff.get(), w, h, dib, progress);
+    }
+    if (HasOwnSamples(tiff.get())) {
+        return DecodeOwnSamples(tiff.get(), w, h, OrientationOf(tiff.get()), dib, progress);
+    }
+    return DecodeRgba(tiff.get(), w, h, dib, progress);
 }
 
 }  // namespace korvent::plugins

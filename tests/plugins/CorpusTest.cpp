@@ -56,9 +56,6 @@ const std::map<std::string, std::string> kKnownRefusals = {
     {"libpng/contrib/pngsuite/xs2n0g01.png", "signature damaged"},
     {"libpng/contrib/pngsuite/xs4n0g01.png", "signature damaged"},
     {"libpng/contrib/pngsuite/xs7n0g01.png", "signature damaged"},
-    // libtiff's own test files.
-    {"libtiff/test/images/test_float64_predictor2_be_lzw.tif", "64-bit floating-point samples"},
-    {"libtiff/test/images/test_float64_predictor2_le_lzw.tif", "64-bit floating-point samples"},
 };
 
 // Pictures decoded whose pixels differ from the reference decode, with the reason.

@@ -21,11 +21,14 @@
 #include <webp/mux.h>
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 
@@ -339,12 +342,26 @@ TBytes EncodeGif(const TTestImage& image, const TGifOptions& options) {
     return out;
 }
 
-TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation) {
+namespace {
+
+// A TIFF file written by `write` through libtiff, read back into memory.
+TBytes WriteTiff(bool bigEndian, const std::function<bool(TIFF*)>& write) {
     const std::string path = TempPath(".tif");
-    TIFF* tiff = TIFFOpen(path.c_str(), kind == TTiffKind::BigEndian ? "wb" : "wl");
+    TIFF* tiff = TIFFOpen(path.c_str(), bigEndian ? "wb" : "wl");
     if (!tiff) {
         throw std::runtime_error("libtiff could not create " + path);
     }
+    const bool ok = write(tiff);
+    TIFFClose(tiff);
+    TBytes bytes = ReadFileBytes(path);
+    std::filesystem::remove(path);
+    if (!ok) {
+        throw std::runtime_error("libtiff could not write the test image");
+    }
+    return bytes;
+}
+
+bool WriteTiffPixels(TIFF* tiff, const TTestImage& image, TTiffKind kind, int orientation) {
     const bool palette = kind == TTiffKind::Palette8 || kind == TTiffKind::Palette4;
     const int samples = kind == TTiffKind::RgbaUnassociated ? 4 : palette ? 1 : 3;
     const int bits = kind == TTiffKind::Palette4 ? 4 : 8;
@@ -417,13 +434,137 @@ TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation) {
             ok = ok && TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), 0) >= 0;
         }
     }
-    TIFFClose(tiff);
-    TBytes bytes = ReadFileBytes(path);
-    std::filesystem::remove(path);
-    if (!ok) {
-        throw std::runtime_error("libtiff could not write the test image");
+    return ok;
+}
+
+// The bits of a normal half-precision number (or zero), which is all the tests store.
+std::uint64_t HalfBits(double value) {
+    if (value == 0) {
+        return 0;
     }
-    return bytes;
+    int exponent = 0;
+    const double mantissa = std::frexp(std::fabs(value), &exponent);
+    const auto bits =
+        static_cast<std::uint64_t>(((exponent + 14) << 10) + std::lround(mantissa * 2048) - 1024);
+    return value < 0 ? bits | 0x8000u : bits;
+}
+
+std::uint64_t StoredBits(double value, const TSampleTiff& how) {
+    if (how.sampleFormat == SAMPLEFORMAT_IEEEFP) {
+        return how.bits == 64   ? std::bit_cast<std::uint64_t>(value)
+               : how.bits == 32 ? std::bit_cast<std::uint32_t>(static_cast<float>(value))
+                                : HalfBits(value);
+    }
+    const std::uint64_t mask =
+        how.bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << how.bits) - 1;
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(value)) & mask;
+}
+
+// Pixels x0 to x0 + count - 1 of row y (nothing beyond the picture's width) with the samples of
+// `plane` (-1: all of them), packed as libtiff takes a row: whole bytes in the machine's order,
+// other depths from the most significant bit.
+TBytes PackedRow(const TSampleTiff& how, int y, int x0, int count, int plane) {
+    const int perPixel = plane < 0 ? how.samples : 1;
+    TBytes row(static_cast<std::size_t>((count * perPixel * how.bits + 7) / 8));
+    std::size_t bit = 0;
+    for (int x = x0; x < x0 + count; ++x) {
+        for (int s = 0; s < perPixel; ++s, bit += static_cast<std::size_t>(how.bits)) {
+            if (x >= how.width || y >= how.height) {
+                continue;
+            }
+            const std::size_t index = static_cast<std::size_t>((y * how.width + x) * how.samples +
+                                                               (plane < 0 ? s : plane));
+            std::uint64_t stored = StoredBits(how.values.at(index), how);
+            if (how.bits % 8 == 0) {
+                if constexpr (std::endian::native == std::endian::big) {
+                    stored <<= 64 - how.bits;
+                }
+                std::memcpy(row.data() + bit / 8, &stored, static_cast<std::size_t>(how.bits / 8));
+                continue;
+            }
+            for (int i = 0; i < how.bits; ++i) {
+                const std::size_t at = bit + static_cast<std::size_t>(i);
+                row[at / 8] |= static_cast<std::uint8_t>(((stored >> (how.bits - 1 - i)) & 1u)
+                                                         << (7 - at % 8));
+            }
+        }
+    }
+    return row;
+}
+
+void SetSampleTags(TIFF* tiff, const TSampleTiff& how) {
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(how.width));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(how.height));
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, static_cast<std::uint16_t>(how.samples));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, static_cast<std::uint16_t>(how.bits));
+    TIFFSetField(tiff, TIFFTAG_SAMPLEFORMAT, static_cast<std::uint16_t>(how.sampleFormat));
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, static_cast<std::uint16_t>(how.photometric));
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG,
+                 how.separate ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, how.tiled ? COMPRESSION_NONE : COMPRESSION_LZW);
+    if (how.alpha) {
+        const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, extra);
+    }
+    if (how.minValue != how.maxValue) {
+        TIFFSetField(tiff, TIFFTAG_SMINSAMPLEVALUE, how.minValue);
+        TIFFSetField(tiff, TIFFTAG_SMAXSAMPLEVALUE, how.maxValue);
+    }
+    if (how.whiteX != 0) {
+        float white[] = {how.whiteX, how.whiteY};
+        TIFFSetField(tiff, TIFFTAG_WHITEPOINT, white);
+    }
+}
+
+constexpr int kSampleTile = 16;
+
+bool WriteSampleTiles(TIFF* tiff, const TSampleTiff& how, int plane) {
+    TIFFSetField(tiff, TIFFTAG_TILEWIDTH, kSampleTile);
+    TIFFSetField(tiff, TIFFTAG_TILELENGTH, kSampleTile);
+    bool ok = true;
+    for (int ty = 0; ty < how.height; ty += kSampleTile) {
+        for (int tx = 0; tx < how.width; tx += kSampleTile) {
+            TBytes tile;
+            for (int y = ty; y < ty + kSampleTile; ++y) {
+                const TBytes row = PackedRow(how, y, tx, kSampleTile, plane);
+                tile.insert(tile.end(), row.begin(), row.end());
+            }
+            ok = ok && TIFFWriteTile(tiff, tile.data(), static_cast<std::uint32_t>(tx),
+                                     static_cast<std::uint32_t>(ty), 0,
+                                     static_cast<std::uint16_t>(std::max(plane, 0))) >= 0;
+        }
+    }
+    return ok;
+}
+
+bool WriteSampleStrips(TIFF* tiff, const TSampleTiff& how, int plane) {
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 2);
+    bool ok = true;
+    for (int y = 0; y < how.height; ++y) {
+        TBytes row = PackedRow(how, y, 0, how.width, plane);
+        ok = ok && TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y),
+                                     static_cast<std::uint16_t>(std::max(plane, 0))) >= 0;
+    }
+    return ok;
+}
+
+}  // namespace
+
+TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation) {
+    return WriteTiff(kind == TTiffKind::BigEndian,
+                     [&](TIFF* tiff) { return WriteTiffPixels(tiff, image, kind, orientation); });
+}
+
+TBytes EncodeSampleTiff(const TSampleTiff& how) {
+    return WriteTiff(how.bigEndian, [&](TIFF* tiff) {
+        SetSampleTags(tiff, how);
+        bool ok = true;
+        for (int plane = how.separate ? 0 : -1; plane < (how.separate ? how.samples : 0); ++plane) {
+            ok = ok && (how.tiled ? WriteSampleTiles(tiff, how, plane)
+                                  : WriteSampleStrips(tiff, how, plane));
+        }
+        return ok;
+    });
 }
 
 TBytes EncodeAnimatedWebp(const std::vector<TTestImage>& frames) {

@@ -61,6 +61,28 @@ enum class TTiffKind { Rgb, RgbaUnassociated, Palette8, Palette4, Tiled, BigEndi
 // The pixels are stored as given; `orientation` (1 to 8) only says how to show them.
 TBytes EncodeTiff(const TTestImage& image, TTiffKind kind, int orientation = 1);
 
+// A TIFF of samples as stored, for the sample formats and colour models EncodeTiff leaves out.
+struct TSampleTiff {
+    int width = 0;
+    int height = 0;
+    int samples = 1;
+    // `samples` numbers a pixel, top row first: integers cut to the depth, floating-point numbers
+    // stored as 16-, 32- or 64-bit floats.
+    std::vector<double> values;
+    int bits = 8;
+    int sampleFormat = 1;   // SampleFormat: 1 unsigned, 2 signed, 3 floating point
+    int photometric = 1;    // PhotometricInterpretation
+    bool alpha = false;     // the last sample is unassociated alpha
+    bool separate = false;  // a plane for each sample
+    bool tiled = false;     // 16 x 16 tiles, uncompressed; otherwise LZW strips of 2 rows
+    bool bigEndian = false;
+    double minValue = 0;  // SMinSampleValue and SMaxSampleValue, written when they differ
+    double maxValue = 0;
+    float whiteX = 0;  // WhitePoint, written when not 0
+    float whiteY = 0;
+};
+TBytes EncodeSampleTiff(const TSampleTiff& how);
+
 TBytes EncodeWebp(const TTestImage& image, bool alpha);
 // A lossless animation of frames of one size.
 TBytes EncodeAnimatedWebp(const std::vector<TTestImage>& frames);

@@ -2,8 +2,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tiff.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -275,6 +277,71 @@ TTestImage WithWhiteIndex(TTestImage image, const TRgba& transparent) {
     return image;
 }
 
+// ---- TIFF samples that libtiff's RGBA reader leaves out ----
+
+TTestImage Colors(std::vector<TRgba> colors) {
+    return {static_cast<int>(colors.size()), 1, std::move(colors)};
+}
+
+TTestImage Grays(std::initializer_list<int> levels) {
+    std::vector<TRgba> colors;
+    for (const int level : levels) {
+        const auto v = static_cast<std::uint8_t>(level);
+        colors.push_back({v, v, v, 255});
+    }
+    return Colors(std::move(colors));
+}
+
+// One row of pixels of `how.samples` stored numbers each.
+TBytes SampleRow(std::vector<double> values, TSampleTiff how) {
+    how.width = static_cast<int>(values.size()) / how.samples;
+    how.height = 1;
+    how.values = std::move(values);
+    return EncodeSampleTiff(how);
+}
+
+// The RGB test pattern with each 8-bit level stored as `store` gives it.
+TBytes PatternSamples(const TTestImage& image, TSampleTiff how, double (*store)(int level)) {
+    how.width = image.width;
+    how.height = image.height;
+    how.samples = 3;
+    how.photometric = PHOTOMETRIC_RGB;
+    for (const TRgba& p : image.pixels) {
+        how.values.insert(how.values.end(), {store(p.r), store(p.g), store(p.b)});
+    }
+    return EncodeSampleTiff(how);
+}
+
+// A row of stored samples and the colours they show.
+TDecodeCase SampleCase(const char* name, std::vector<double> values, TSampleTiff how,
+                       TTestImage expected, int tolerance = 0) {
+    return {name, "iftiff", [=] { return SampleRow(values, how); }, [=] { return expected; },
+            24,   tolerance};
+}
+
+// The test pattern, stored as `store` says, shows as itself.
+TDecodeCase PatternCase(const char* name, TSampleTiff how, int width, int height,
+                        double (*store)(int level)) {
+    const TTestImage image = TTestImage::Pattern(width, height);
+    return {name, "iftiff", [=] { return PatternSamples(image, how, store); },
+            [=] { return image; }, 24};
+}
+
+// L*a*b* colours as 16-bit CIELab stores them: L* over the whole range, a* and b* signed in
+// steps of 1/256.
+std::vector<double> Lab16(std::initializer_list<std::array<double, 3>> colors) {
+    std::vector<double> values;
+    for (const auto& [lightness, a, b] : colors) {
+        values.insert(values.end(), {std::round(lightness / 100 * 65535), std::round(a * 256),
+                                     std::round(b * 256)});
+    }
+    return values;
+}
+
+constexpr TRgba kWhite{255, 255, 255, 255};
+constexpr TRgba kRed{255, 0, 0, 255};
+constexpr TRgba kBlue{0, 0, 255, 255};
+
 const TDecodeCase kDecodeCases[] = {
     {"png_rgb", "ifpng", [] { return EncodePng(TTestImage::Pattern(7, 5), TPngKind::Rgb); },
      [] { return TTestImage::Pattern(7, 5); }, 24},
@@ -327,6 +394,59 @@ const TDecodeCase kDecodeCases[] = {
     {"tiff_palette4", "iftiff",
      [] { return EncodeTiff(TTestImage::Indexed(9, 4), TTiffKind::Palette4); },
      [] { return TTestImage::Indexed(9, 4); }, 8},
+    SampleCase("tiff_float32_gray", {0, 0.25, 0.5, 1, -1, 3},
+               {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP}, Grays({0, 64, 128, 255, 0, 255})),
+    SampleCase("tiff_float32_gray_stated_range", {-100, 0, 100, 50},
+               {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP, .minValue = -100, .maxValue = 100},
+               Grays({0, 128, 255, 191})),
+    SampleCase("tiff_float16_gray", {0, 0.5, 1, 0.25},
+               {.bits = 16, .sampleFormat = SAMPLEFORMAT_IEEEFP}, Grays({0, 128, 255, 64})),
+    PatternCase("tiff_float64_rgb_big_endian",
+                {.bits = 64, .sampleFormat = SAMPLEFORMAT_IEEEFP, .bigEndian = true}, 5, 3,
+                [](int v) { return v / 255.0; }),
+    PatternCase("tiff_float32_rgb_separate_tiles",
+                {.bits = 32, .sampleFormat = SAMPLEFORMAT_IEEEFP, .separate = true, .tiled = true},
+                20, 18, [](int v) { return v / 255.0; }),
+    SampleCase("tiff_float32_rgba_on_white", {1, 0, 0, 0.5, 0, 0, 0, 0, 0, 0, 1, 1},
+               {.samples = 4,
+                .bits = 32,
+                .sampleFormat = SAMPLEFORMAT_IEEEFP,
+                .photometric = PHOTOMETRIC_RGB,
+                .alpha = true},
+               Colors({{255, 128, 128, 255}, kWhite, kBlue})),
+    PatternCase("tiff_int8_rgb", {.sampleFormat = SAMPLEFORMAT_INT}, 7, 5,
+                [](int v) { return v - 128.0; }),
+    SampleCase("tiff_int16_gray", {-32768, 0, 32767, -16384},
+               {.bits = 16, .sampleFormat = SAMPLEFORMAT_INT}, Grays({0, 128, 255, 64})),
+    SampleCase("tiff_int32_gray", {-2147483648.0, 0, 2147483647.0},
+               {.bits = 32, .sampleFormat = SAMPLEFORMAT_INT}, Grays({0, 128, 255})),
+    PatternCase("tiff_uint32_rgb", {.bits = 32}, 7, 5, [](int v) { return v * 16843009.0; }),
+    PatternCase("tiff_uint12_rgb_separate", {.bits = 12, .separate = true}, 7, 5,
+                [](int v) { return std::round(v * 4095 / 255.0); }),
+    SampleCase("tiff_uint24_gray_big_endian", {0, 16777215, 8421504},
+               {.bits = 24, .bigEndian = true}, Grays({0, 255, 128})),
+    SampleCase("tiff_uint6_min_is_white", {0, 63, 21},
+               {.bits = 6, .photometric = PHOTOMETRIC_MINISWHITE}, Grays({255, 0, 170})),
+    SampleCase("tiff_cmyk16", {0,     0, 0, 0, 65535, 65535, 0,     0, 0, 65535,
+                               65535, 0, 0, 0, 0,     65535, 13107, 0, 0, 13107},
+               {.samples = 4, .bits = 16, .photometric = PHOTOMETRIC_SEPARATED},
+               Colors({kWhite, kBlue, kRed, {0, 0, 0, 255}, {163, 204, 204, 255}})),
+    SampleCase("tiff_cielab16",
+               Lab16({{100, 0, 0}, {50, 0, 0}, {54.29, 80.81, 69.89}, {29.57, 68.30, -112.03}}),
+               {.samples = 3, .bits = 16, .photometric = PHOTOMETRIC_CIELAB},
+               Colors({kWhite, {119, 119, 119, 255}, kRed, kBlue}), 2),
+    SampleCase("tiff_cielab16_white_d65", Lab16({{53.2, 80.1, 67.2}, {100, 0, 0}}),
+               {.samples = 3,
+                .bits = 16,
+                .photometric = PHOTOMETRIC_CIELAB,
+                .whiteX = 0.3127f,
+                .whiteY = 0.3290f},
+               Colors({kRed, kWhite}), 2),
+    SampleCase("tiff_cielab8", {255, 0, 0, 128, 0, 0, 138, 81, 70},
+               {.samples = 3, .photometric = PHOTOMETRIC_CIELAB},
+               Colors({kWhite, {119, 119, 119, 255}, kRed}), 2),
+    SampleCase("tiff_icclab8", {255, 128, 128, 0, 128, 128},
+               {.samples = 3, .photometric = PHOTOMETRIC_ICCLAB}, Colors({kWhite, {0, 0, 0, 255}})),
     {"webp_lossless", "ifwebp", [] { return EncodeWebp(TTestImage::Pattern(7, 5), false); },
      [] { return TTestImage::Pattern(7, 5); }, 24},
     {"webp_alpha_on_white", "ifwebp",
@@ -706,6 +826,18 @@ TEST(PluginLimits, AbsurdSampleFieldsGiveAtMostThirtyTwoBitsOfDepth) {
     EXPECT_EQ(info.colorDepth, 32);
 }
 
+// Floating-point samples in planes of their own are read a strip of every plane at a time; one
+// strip of 16384 rows of each of three planes, 3 GB, is refused before anything is allocated.
+TEST(PluginLimits, TiffStripsOfSeparatePlanesBeyondTheBandLimitFailBeforeAllocating) {
+    const TBytes tiff =
+        HeaderOnlyTiff(16384, 16384, 64, 3,
+                       {{284, 3, 1, PLANARCONFIG_SEPARATE}, {339, 3, 1, SAMPLEFORMAT_IEEEFP}});
+    TDibBlocks dib;
+    EXPECT_EQ(DecodeMemory(Plugin("iftiff"), tiff, dib), SPI_NO_MEMORY);
+    EXPECT_EQ(dib.info, nullptr);
+    EXPECT_EQ(dib.bits, nullptr);
+}
+
 // Within the pixel limit the plug-in decodes what the format allows, also beyond the million
 // pixels per row or column that libpng accepts unless told otherwise.
 TEST(PluginLimits, APngWiderThanAMillionPixelsDecodes) {
@@ -924,6 +1056,33 @@ INSTANTIATE_TEST_SUITE_P(
                       // The damaged tag is dropped; the picture it describes decodes.
                       TBombCase{"tiff_description", "iftiff", TiffWithHugeTag, "0 0"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The tile width in the first directory of a little-endian TIFF set to `width`, which libtiff
+// only writes in multiples of 16.
+TBytes WithTileWidth(TBytes tiff, std::uint8_t width) {
+    const std::size_t directory = tiff[4] | tiff[5] << 8 | tiff[6] << 16 | tiff[7] << 24;
+    for (std::size_t e = directory + 2; e + 12 <= tiff.size(); e += 12) {
+        if (tiff[e] == 0x42 && tiff[e + 1] == 0x01) {  // tag 322
+            tiff[e + 8] = width;
+            break;
+        }
+    }
+    return tiff;
+}
+
+// Complex numbers, which libtiff's RGBA reader would show as unsigned integers, and tiles whose
+// rows of 12-bit samples end inside a byte, where samples are not where a row of tiles says.
+TEST(PluginDecodeTiff, SamplesItCannotShowAreRefusedAsUnsupported) {
+    TDibBlocks dib;
+    EXPECT_EQ(
+        DecodeMemory(Plugin("iftiff"),
+                     SampleRow({1, 2, 3, 4}, {.bits = 16, .sampleFormat = SAMPLEFORMAT_COMPLEXINT}),
+                     dib),
+        SPI_NOT_SUPPORT);
+    const TBytes oddTiles =
+        WithTileWidth(SampleRow({0, 1, 2, 3, 4, 5}, {.bits = 12, .tiled = true}), 15);
+    EXPECT_EQ(DecodeMemory(Plugin("iftiff"), oddTiles, dib), SPI_NOT_SUPPORT);
+}
 
 // ---- TIFF orientation -----------------------------------------------------------------------
 

@@ -41,6 +41,24 @@ int main(int argc, char** argv) {
     write("iftiff", "rgba.tif", EncodeTiff(rgba, TTiffKind::RgbaUnassociated));
     write("iftiff", "palette4.tif", EncodeTiff(indexed, TTiffKind::Palette4));
     write("iftiff", "tiled.tif", EncodeTiff(TTestImage::Pattern(18, 17), TTiffKind::Tiled));
+    // The samples the plug-in converts itself: floating point in tiled planes, odd depths, L*a*b*.
+    const auto samples = [](TSampleTiff how) {
+        how.width = 18;
+        how.height = 17;
+        for (int i = 0; i < how.width * how.height * how.samples; ++i) {
+            how.values.push_back(how.sampleFormat == 3 ? i / 900.0 : i % 4096);
+        }
+        return EncodeSampleTiff(how);
+    };
+    write("iftiff", "float_planes.tif",
+          samples({.samples = 3,
+                   .bits = 32,
+                   .sampleFormat = 3,
+                   .photometric = 2,
+                   .separate = true,
+                   .tiled = true}));
+    write("iftiff", "gray12.tif", samples({.bits = 12}));
+    write("iftiff", "cielab16.tif", samples({.samples = 3, .bits = 16, .photometric = 8}));
     write("ifwebp", "rgb.webp", EncodeWebp(rgb, false));
     write("ifwebp", "rgba.webp", EncodeWebp(rgba, true));
     return 0;
