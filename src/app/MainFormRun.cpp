@@ -28,14 +28,14 @@ bool FileExists(const std::string& path) {
     return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
 }
 
-std::string LowerExtension(const std::string& path) {
-    std::string extension = ExtractFileExt(path, TMainForm::kPathDelimiter);
+}  // namespace
+
+std::string TMainForm::LowerExtension(const std::string& path) {
+    std::string extension = ExtractFileExt(path, kPathDelimiter);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
 }
-
-}  // namespace
 
 std::string TMainForm::ShellErrorText(int code) {
     namespace e = platform::shell_error;
@@ -163,9 +163,9 @@ void TMainForm::UpdateProgress() {
 
 void TMainForm::SetRunButtonsEnabled(bool enabled) {
     FormModel& m = fModel;
-    for (Control* c : {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList,
-                       &m.BtnPDFAll, &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck,
-                       &m.BitBtnUP, &m.BitBtnDown}) {
+    for (Control* c :
+         {&m.BtnNewFiles, &m.BtnApendFile, &m.BtnAllClearList, &m.BtnlClearList, &m.BtnPDFAll,
+          &m.BtnMerge, &m.BtnPrint, &m.BtnOpenFile, &m.BtnAutoCheck, &m.BitBtnUP, &m.BitBtnDown}) {
         c->Enabled = enabled;
     }
 }
