@@ -98,6 +98,8 @@ public:
     void CompleteMessage();
     bool OpenFile(const std::string& path);
     bool IsImageFile(const std::string& extension) const;
+    // The extension of `path` with its dot, in lower case.
+    static std::string LowerExtension(const std::string& path);
     void ButtonEnableFalse();
     void ButtonEnableTrue();
     // Ends a stop that waited for the entry in progress: timer off, status labels emptied,
@@ -280,6 +282,8 @@ private:
     bool FillFileName(platform::WindowHandle edit, const std::string& path);
     // The dialog-free writers: start a job and follow it to its PDF.
     int StartWriterJob(const std::string& path);
+    // The run's documents from the current one on that go to the writer.
+    std::vector<std::string> UpcomingWriterDocuments() const;
     void PollWriterJob();
     void PlaceWriterOutput(const std::string& produced);
     bool DrivenWriter() const;

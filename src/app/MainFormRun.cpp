@@ -25,14 +25,14 @@ using platform::mb::TopMost;
 constexpr const char* kRunningCaption = "実行中ファイル：  　";
 constexpr const char* kMergingCaption = "結合ファイル：  　";
 
-std::string LowerExtension(const std::string& path) {
-    std::string extension = ExtractFileExt(path, TMainForm::kPathDelimiter);
+}  // namespace
+
+std::string TMainForm::LowerExtension(const std::string& path) {
+    std::string extension = ExtractFileExt(path, kPathDelimiter);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
 }
-
-}  // namespace
 
 std::string TMainForm::ShellErrorText(int code) {
     namespace e = platform::shell_error;

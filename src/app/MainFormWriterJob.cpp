@@ -46,6 +46,9 @@ int TMainForm::StartWriterJob(const std::string& path) {
     std::unique_ptr<platform::DocumentWriter> writer =
         writers ? writers->Writer(fModel.CmbPDFWriter.Text) : nullptr;
     int error = platform::shell_error::NoAssociation;
+    if (writer) {
+        writers->Expect(UpcomingWriterDocuments());
+    }
     fWriterJob = writer ? writer->Start(path, error) : nullptr;
     if (!fWriterJob) {
         FinishEntry();
@@ -56,6 +59,19 @@ int TMainForm::StartWriterJob(const std::string& path) {
     // here, and no job can end while this frame still looks at it.
     fWriterJobStart = fEnv.services.clock.Now();
     return 1;
+}
+
+std::vector<std::string> TMainForm::UpcomingWriterDocuments() const {
+    // Pictures and PDFs of the run never reach the writer.
+    std::vector<std::string> paths;
+    for (std::size_t i = static_cast<std::size_t>(Run.FStartedCount - 1); i < FFilePaths.size();
+         ++i) {
+        const std::string extension = LowerExtension(FFilePaths[i]);
+        if (!IsImageFile(extension) && extension != ".pdf") {
+            paths.push_back(FFilePaths[i]);
+        }
+    }
+    return paths;
 }
 
 void TMainForm::PollWriterJob() {

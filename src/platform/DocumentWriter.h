@@ -46,6 +46,9 @@ public:
     virtual bool IsPdfQueue(const std::string& printerName) = 0;
     // The writer behind an extra writer's name or a PDF queue's name; null for any other name.
     virtual std::unique_ptr<DocumentWriter> Writer(const std::string& name) = 0;
+    // The documents a run will hand to its writer from now on, the next one first, so that a
+    // writer may prepare several at once; a new list replaces the last one.
+    virtual void Expect(const std::vector<std::string>& paths) { (void)paths; }
 };
 
 }  // namespace korvent::platform

@@ -70,7 +70,7 @@ protected:
 
     static inline fs::path suiteDir;
     static inline std::shared_ptr<LibreOfficeProgram> program;
-    LibreOfficeWriter writer{program};
+    LibreOfficeWriter writer{std::make_shared<LibreOfficeBatches>(program)};
 };
 
 struct DocumentCase {
@@ -157,6 +157,40 @@ TEST_F(LibreOfficeWriterTest, DroppingARunningJobStopsSofficeAndRemovesItsFolder
     EXPECT_TRUE(Leftovers().empty());
 }
 
+TEST_F(LibreOfficeWriterTest, ExpectedDocumentsShareOneSofficeAndFailAlone) {
+    const std::vector<std::pair<std::string, std::string>> docs = {
+        {"一.fodt", FlatOdt("一つ目の文書")},
+        {"壊れ.docx", "PK\x03\x04 not a zip archive"},
+        {"三.txt", "三つ目の文書\n"}};
+    std::vector<std::string> paths;
+    for (const auto& [name, content] : docs) {
+        WriteFile(Doc(name), content);
+        paths.push_back(Doc(name).string());
+    }
+    auto batches = std::make_shared<LibreOfficeBatches>(program);
+    batches->Expect({paths.begin(), paths.end()});
+    LibreOfficeWriter batched(batches);
+    std::vector<std::unique_ptr<WriterJob>> jobs;
+    for (const std::string& path : paths) {
+        int error = -1;
+        jobs.push_back(batched.Start(path, error));
+        ASSERT_TRUE(jobs.back());
+        EXPECT_EQ(jobs.back()->RequestProcess(), jobs.front()->RequestProcess());
+    }
+    ASSERT_EQ(WaitFor(*jobs[0]), WriterJobState::Completed) << jobs[0]->FailureText();
+    EXPECT_NE(writers::testing::PdfText(jobs[0]->OutputFile()).find("一つ目の文書"),
+              std::string::npos);
+    EXPECT_EQ(WaitFor(*jobs[1]), WriterJobState::Failed);
+    EXPECT_EQ(jobs[1]->FailureText(), writer_failure::kNoPdf);
+    ASSERT_EQ(WaitFor(*jobs[2]), WriterJobState::Completed) << jobs[2]->FailureText();
+    EXPECT_NE(writers::testing::PdfText(jobs[2]->OutputFile()).find("三つ目の文書"),
+              std::string::npos);
+    // Each PDF serves one job: the same document again is exported again.
+    int error = -1;
+    std::unique_ptr<WriterJob> again = batched.Start(paths[0], error);
+    EXPECT_NE(again->RequestProcess(), jobs.front()->RequestProcess());
+}
+
 // Cases that need no LibreOffice.
 class LibreOfficeWriterRefusalTest : public ::testing::Test {
 protected:
@@ -165,7 +199,8 @@ protected:
 
     fs::path dir =
         fs::temp_directory_path() / ("korvent-sofficerefusal-" + std::to_string(getpid()));
-    LibreOfficeWriter writer{std::make_shared<LibreOfficeProgram>()};
+    LibreOfficeWriter writer{
+        std::make_shared<LibreOfficeBatches>(std::make_shared<LibreOfficeProgram>())};
 };
 
 TEST_F(LibreOfficeWriterRefusalTest, UnreadableDocumentsAreRefusedWithTheShellCode) {

@@ -30,6 +30,18 @@ bool PdfSound(const std::filesystem::path& pdf) {
     return korvent::testing::RunProgram({"qpdf", "--check", pdf.string()}).exitCode == 0;
 }
 
+int PdfPages(const std::filesystem::path& pdf) {
+    const auto r = korvent::testing::RunProgram({"qpdf", "--show-npages", pdf.string()});
+    return r.exitCode == 0 ? std::stoi(r.output) : -1;
+}
+
+bool PdfRenders(const std::filesystem::path& pdf, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    const std::string prefix = (folder / pdf.stem()).string();
+    return korvent::testing::RunProgram({"pdftoppm", "-r", "20", "-png", pdf.string(), prefix})
+               .exitCode == 0;
+}
+
 bool Installed(const std::string& program) {
     return korvent::testing::RunProgram({"which", program}).exitCode == 0;
 }

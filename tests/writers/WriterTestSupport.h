@@ -18,6 +18,10 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string PdfText(const std::filesystem::path& pdf);
 // Whether qpdf --check finds the PDF sound.
 bool PdfSound(const std::filesystem::path& pdf);
+// The page count qpdf reads; -1 when it cannot read the PDF.
+int PdfPages(const std::filesystem::path& pdf);
+// Whether pdftoppm renders every page (into `folder`).
+bool PdfRenders(const std::filesystem::path& pdf, const std::filesystem::path& folder);
 // Whether a program of that name is on PATH.
 bool Installed(const std::string& program);
 

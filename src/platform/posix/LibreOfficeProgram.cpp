@@ -40,8 +40,9 @@ std::string LibreOfficeProgram::FailureText(const SpawnedProgram& program) {
 }
 
 std::filesystem::path LibreOfficeProgram::StageDocument(const std::filesystem::path& document,
-                                                        const std::filesystem::path& folder) {
-    const std::filesystem::path staged = folder / ("document" + document.extension().string());
+                                                        const std::filesystem::path& folder,
+                                                        const std::string& stem) {
+    const std::filesystem::path staged = folder / (stem + document.extension().string());
     std::filesystem::create_symlink(std::filesystem::absolute(document), staged);
     return staged;
 }

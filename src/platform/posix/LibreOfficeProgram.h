@@ -23,10 +23,11 @@ public:
     // Why a program that has ended did not do its work; empty when it ended with exit code 0.
     static std::string FailureText(const SpawnedProgram& program);
 
-    // Makes `document` reachable as `folder`/document.<its extension>, so soffice never sees a
+    // Makes `document` reachable as `folder`/`stem`.<its extension>, so soffice never sees a
     // name that starts with "-" or is not valid in the user's locale; returns that path.
     static std::filesystem::path StageDocument(const std::filesystem::path& document,
-                                               const std::filesystem::path& folder);
+                                               const std::filesystem::path& folder,
+                                               const std::string& stem = "document");
 
 private:
     std::unique_ptr<TemporaryFolder> fProfile;

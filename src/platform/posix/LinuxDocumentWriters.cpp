@@ -30,13 +30,17 @@ bool LinuxDocumentWriters::IsPdfQueue(const std::string& printerName) {
 
 std::unique_ptr<DocumentWriter> LinuxDocumentWriters::Writer(const std::string& name) {
     if (name == kLibreOfficeName) {
-        return std::make_unique<LibreOfficeWriter>(fProgram);
+        return std::make_unique<LibreOfficeWriter>(fBatches);
     }
     if (std::optional<std::string> device = PdfDevice(name)) {
         return std::make_unique<CupsPdfQueueWriter>(name, CupsPdfConfig(fCupsPdfFolder, *device),
                                                     fProgram);
     }
     return nullptr;
+}
+
+void LinuxDocumentWriters::Expect(const std::vector<std::string>& paths) {
+    fBatches->Expect({paths.begin(), paths.end()});
 }
 
 std::optional<std::string> LinuxDocumentWriters::PdfDevice(const std::string& printerName) {

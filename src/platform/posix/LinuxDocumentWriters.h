@@ -6,6 +6,7 @@
 
 #include "platform/DocumentWriter.h"
 #include "platform/posix/CupsPdfConfig.h"
+#include "platform/posix/LibreOfficeBatches.h"
 #include "platform/posix/LibreOfficeProgram.h"
 
 namespace korvent::platform {
@@ -26,6 +27,8 @@ public:
     // model) counts as one.
     bool IsPdfQueue(const std::string& printerName) override;
     std::unique_ptr<DocumentWriter> Writer(const std::string& name) override;
+    // LibreOffice exports the expected documents in batches.
+    void Expect(const std::vector<std::string>& paths) override;
 
 private:
     // The queue's cups-pdf device URI; nothing for another device or an unknown queue. Where
@@ -34,6 +37,7 @@ private:
 
     std::string fCupsPdfFolder;
     std::shared_ptr<LibreOfficeProgram> fProgram = std::make_shared<LibreOfficeProgram>();
+    std::shared_ptr<LibreOfficeBatches> fBatches = std::make_shared<LibreOfficeBatches>(fProgram);
 };
 
 }  // namespace korvent::platform
