@@ -284,15 +284,17 @@ INSTANTIATE_TEST_SUITE_P(
                  "[r.get('pdf') for r in rows]==[out+'/red.pdf',out+'/blue.pdf',None] and "
                  "rows[2]=={'merged':out+'/Joined.pdf'} and pages(out+'/Joined.pdf')==3 and "
                  "summary['produced']==2 and summary['unchanged']==0"},
-        JsonCase{"unreadable_picture",
-                 {"BAD", "A"},
-                 1,
-                 "rows==[{'file':a,'pdf':a,'produced':False}] and "
-                 "summary['failed']==[{'file':bad,'reason':'no PDF was written'}]"},
-        JsonCase{"unreadable_picture_in_a_merge",
-                 {"--merge", "PNG", "BAD", "A"},
-                 1,
-                 "pages(summary['merged'])==2 and summary['failed'][0]['file']==bad"}),
+        JsonCase{
+            "unreadable_picture",
+            {"BAD", "A"},
+            1,
+            "rows==[{'file':a,'pdf':a,'produced':False}] and "
+            "summary['failed']==[{'file':bad.split('/')[-1],'reason':'ＰＤＦにできませんでした'}]"},
+        JsonCase{
+            "unreadable_picture_in_a_merge",
+            {"--merge", "PNG", "BAD", "A"},
+            1,
+            "pages(summary['merged'])==2 and summary['failed'][0]['file']==bad.split('/')[-1]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(KorventPdfTest, ProgressGoesToATerminalOnly) {
