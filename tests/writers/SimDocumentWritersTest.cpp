@@ -5,12 +5,6 @@
 #include "pdf/RunProgram.h"
 #include "platform/sim/VirtualClock.h"
 
-// GCC 12 at -O3 takes the strings of the case table, copied by GoogleTest's name generator,
-// for uninitialised (a known false positive with std::string in aggregates).
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-
 namespace korvent::platform {
 namespace {
 
