@@ -1,7 +1,8 @@
 #include "platform/KnownFolders.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 namespace korvent::platform {
 namespace {

@@ -1,7 +1,8 @@
 #include "platform/win32/ShellExecuteActions.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "platform/win32/Utf16.h"
 

@@ -1,6 +1,7 @@
 #include "platform/win32/SpoolerPrintSystem.h"
 
 #include <windows.h>
+
 #include <winspool.h>
 // The spooler's header renames the function after its character set; ours keeps its name.
 #undef EnumPrinters
