@@ -6,6 +6,7 @@
 # checksum (a changed pin or flag builds afresh), and ~/.cache/korvent-mingw/prefix points at
 # the current one, which cmake/mingw-w64-x86_64.cmake reads. A filled prefix costs nothing.
 #   scripts/build-mingw-deps.sh [core]   core: only what korventpdf.exe and the tests link
+#   scripts/build-mingw-deps.sh --cached builds nothing; succeeds when every library is cached
 set -euo pipefail
 
 PINS=(
@@ -123,6 +124,14 @@ build_one() {  # name version dsc-sha256
   touch "$stamp"
   echo "built $name $version in $((SECONDS - start)) s"
 }
+
+if [ "${1:-}" = --cached ]; then
+  for pin in "${PINS[@]}"; do
+    read -r name _ <<<"$pin"
+    [ -e "$PREFIX/.built-$name" ] || exit 1
+  done
+  exit 0
+fi
 
 wanted=("${CORE[@]}")
 [ "${1:-}" = core ] || wanted=()
