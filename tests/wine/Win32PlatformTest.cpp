@@ -9,6 +9,7 @@
 
 #include "platform/DynamicLibrary.h"
 #include "platform/KnownFolders.h"
+#include "platform/Paths.h"
 #include "platform/TemporaryFolder.h"
 #include "platform/TextCodec.h"
 #include "platform/win32/DesktopWindows.h"
@@ -76,6 +77,13 @@ TEST(Win32DynamicLibraryTest, LoadsBySystemPathAndFindsSymbols) {
     EXPECT_NE(kernel->Symbol("GetTickCount"), nullptr);
     EXPECT_EQ(kernel->Symbol("NoSuchExport"), nullptr);
     EXPECT_NE(kernel->ModulePath().find("kernel32.dll"), std::string::npos);
+    // A shipped plug-in, built beside the tests, with the entries of the plug-in interface.
+    const auto plugin =
+        DynamicLibrary::Load((ProgramFilePath().parent_path() / "ifjpeg.spi").string());
+    ASSERT_NE(plugin, nullptr);
+    for (const char* entry : {"GetPluginInfo", "IsSupported", "GetPictureInfo", "GetPicture"}) {
+        EXPECT_NE(plugin->Symbol(entry), nullptr) << entry;
+    }
 }
 
 TEST(Win32PrintSystemTest, SpoolerListsTheServersPrintersAndSwitchesTheDefault) {
