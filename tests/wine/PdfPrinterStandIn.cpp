@@ -7,6 +7,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <winspool.h>
 
 #include <fstream>
 #include <string>
@@ -43,9 +44,22 @@ std::wstring BaseName(const std::wstring& document) {
     return name.substr(0, name.find_last_of(L'.')) + L".pdf";
 }
 
+// The default printer when the document was printed, so a test can tell that it was ours.
+std::string DefaultPrinterUtf8() {
+    wchar_t name[256];
+    DWORD size = 256;
+    if (!GetDefaultPrinterW(name, &size)) {
+        return {};
+    }
+    char utf8[1024];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return n > 0 ? std::string(utf8, static_cast<std::size_t>(n - 1)) : std::string();
+}
+
 void WritePdf(const wchar_t* path) {
     std::ofstream out(path, std::ios::binary);
-    out << "%PDF-1.4\n"
+    out << "%PDF-1.4\n%Printer: " << DefaultPrinterUtf8()
+        << "\n"
            "1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
            "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
            "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 595 842]>>endobj\n"

@@ -75,12 +75,19 @@ int RunProgram(const std::wstring& commandLine, DWORD seconds) {
     return static_cast<int>(code);
 }
 
-std::string Head(const fs::path& file) {
+std::string Contents(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::string head(8, '\0');
-    in.read(head.data(), 8);
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// A PDF of the stand-in printer, printed while our PDF printer was the default.
+void ExpectPrintedPdf(const fs::path& file) {
+    SCOPED_TRACE(file.string());
+    const std::string pdf = Contents(file);
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("%Printer: " + kPrinter + "\n"), std::string::npos);
 }
 
 class SaveDialogRoadTest : public testing::Test {
@@ -114,10 +121,8 @@ protected:
 TEST_F(SaveDialogRoadTest, BothDocumentsBecomePdfsThroughWinesSaveDialog) {
     RegisterPrintVerb(L"");
     ASSERT_EQ(Convert(L""), 0);
-    for (const char* pdf : {"first.pdf", "second.pdf"}) {
-        SCOPED_TRACE(pdf);
-        EXPECT_EQ(Head(fOut / pdf).substr(0, 5), "%PDF-");
-    }
+    ExpectPrintedPdf(fOut / "first.pdf");
+    ExpectPrintedPdf(fOut / "second.pdf");
     EXPECT_EQ(DefaultPrinter(), fOriginalDefault);
 }
 
@@ -130,8 +135,8 @@ TEST_F(SaveDialogRoadTest, AnExistingPdfIsReplacedAfterTheOverwritePromptIsAnswe
     // Same-name policy 0: the printer's prompt decides.
     std::ofstream(ini) << "[OverWrite]\r\nMode=0\r\n";
     ASSERT_EQ(Convert(L"--ini " + Quoted(ini) + L" "), 0);
-    EXPECT_EQ(Head(fOut / "first.pdf").substr(0, 5), "%PDF-");
-    EXPECT_EQ(Head(fOut / "second.pdf").substr(0, 5), "%PDF-");
+    ExpectPrintedPdf(fOut / "first.pdf");
+    ExpectPrintedPdf(fOut / "second.pdf");
     EXPECT_EQ(DefaultPrinter(), fOriginalDefault);
 }
 
