@@ -19,10 +19,10 @@
 #include "app/FormView.h"
 #include "app/MainForm.h"
 #include "app/RunTimer.h"
+#include "platform/IniProfileStore.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProfileRegistry.h"
-#include "platform/posix/IniProfileStore.h"
-#include "platform/posix/SteadyClock.h"
+#include "platform/SteadyClock.h"
 #include "spi/SPIFolders.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/IniProfileStore.h"
 #include "platform/ProfileRegistry.h"
-#include "platform/posix/IniProfileStore.h"
 #include "platform/sim/RecordingMessageBoxes.h"
 #include "settings/RegManager.h"
 

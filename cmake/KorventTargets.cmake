@@ -10,6 +10,15 @@ function(korvent_warnings target)
         $<$<CXX_COMPILER_ID:GNU>:-Wno-missing-field-initializers>)
 endfunction()
 
+# An executable of ours: on Windows it carries the manifest that makes its code page UTF-8.
+function(korvent_executable name)
+    add_executable(${name} ${ARGN})
+    if(WIN32)
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/Utf8CodePage.rc)
+    endif()
+    korvent_warnings(${name})
+endfunction()
+
 # A library for one folder of src/: sources given, headers found through "src/".
 function(korvent_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})

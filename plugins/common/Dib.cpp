@@ -1,13 +1,14 @@
 #include "Dib.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "HostMemory.h"
 
 namespace korvent::plugins {
 
 TDib::~TDib() {
-    std::free(fInfo);
-    std::free(fBits);
+    HostFree(fInfo);
+    HostFree(fBits);
 }
 
 int TDib::Create(std::int64_t width, std::int64_t height, int bitCount, int colors) {
@@ -28,13 +29,13 @@ int TDib::Create(std::int64_t width, std::int64_t height, int bitCount, int colo
     const std::uint64_t imageSize = stride * static_cast<std::uint64_t>(height);
     const std::size_t infoSize = sizeof(SPI_BITMAPINFOHEADER) + 4 * static_cast<size_t>(colors);
 
-    std::free(fInfo);
-    std::free(fBits);
-    fInfo = static_cast<std::uint8_t*>(std::calloc(1, infoSize));
-    fBits = static_cast<std::uint8_t*>(std::malloc(imageSize));
+    HostFree(fInfo);
+    HostFree(fBits);
+    fInfo = static_cast<std::uint8_t*>(HostAlloc(infoSize));
+    fBits = static_cast<std::uint8_t*>(HostAlloc(imageSize));
     if (!fInfo || !fBits) {
-        std::free(fInfo);
-        std::free(fBits);
+        HostFree(fInfo);
+        HostFree(fBits);
         fInfo = fBits = nullptr;
         return SPI_NO_MEMORY;
     }

@@ -7,9 +7,9 @@
 
 namespace korvent::plugins {
 
-// The device-independent bitmap a plug-in builds and hands to the host: a malloc'd info block
-// (header and colour table) and a malloc'd block of bottom-up rows. Until Release() both blocks
-// belong to this object and are freed with it.
+// The device-independent bitmap a plug-in builds and hands to the host: an info block
+// (header and colour table) and a block of bottom-up rows, both from HostAlloc. Until Release()
+// both blocks belong to this object and are freed with it.
 class TDib {
 public:
     // Larger images are refused before anything is allocated.
@@ -33,7 +33,7 @@ public:
     // Colour-table entry i as blue, green, red, reserved.
     void SetColor(int i, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
-    // Hands both blocks to the caller, who frees them with free().
+    // Hands both blocks to the caller, who frees them as host memory.
     void Release(SPI_HLOCAL* info, SPI_HLOCAL* bits);
 
 private:

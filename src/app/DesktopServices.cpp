@@ -9,8 +9,29 @@ namespace korvent::app {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+DesktopServices::DesktopServices() = default;
+
+platform::DocumentWriters* DesktopServices::Writers() {
+    return nullptr;
+}
+
+platform::WindowSystem* DesktopServices::Windows() {
+    return &fWindows;
+}
+#else
 DesktopServices::DesktopServices()
     : fRegistry(fProfiles, (platform::UserConfigDir() / "registry.ini").string()) {}
+
+platform::DocumentWriters* DesktopServices::Writers() {
+    return &fWriters;
+}
+
+// No PDF printer on this system shows a Save dialog to drive.
+platform::WindowSystem* DesktopServices::Windows() {
+    return nullptr;
+}
+#endif
 
 fs::path DesktopServices::ProgramFile(const char* argv0) {
     fs::path program = platform::ProgramFilePath();
@@ -25,11 +46,10 @@ FormServices DesktopServices::Services(fs::path programFile, fs::path dataDir,
         .clock = fClock,
         .printSystem = &fPrinters,
         .shell = &fShell,
-        // No PDF printer on this system shows a Save dialog to drive.
-        .windows = nullptr,
+        .windows = Windows(),
         .combiner = &fCombiner,
         .recycleBin = &fRecycleBin,
-        .documentWriters = &fWriters,
+        .documentWriters = Writers(),
         .programFile = std::move(programFile),
         .dataDir = std::move(dataDir),
         .desktopDir = platform::SpecialFolderPath(platform::SpecialFolder::Desktop),

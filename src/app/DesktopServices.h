@@ -5,14 +5,22 @@
 #include <vector>
 
 #include "app/FormServices.h"
-#include "platform/ProfileRegistry.h"
+#include "platform/IniProfileStore.h"
 #include "platform/QpdfCombiner.h"
+#include "platform/SteadyClock.h"
+#ifdef _WIN32
+#include "platform/win32/DesktopWindows.h"
+#include "platform/win32/ShellExecuteActions.h"
+#include "platform/win32/ShellRecycleBin.h"
+#include "platform/win32/SpoolerPrintSystem.h"
+#include "platform/win32/UserRegistry.h"
+#else
+#include "platform/ProfileRegistry.h"
 #include "platform/posix/CupsPrintSystem.h"
 #include "platform/posix/DesktopShellActions.h"
 #include "platform/posix/GioRecycleBin.h"
-#include "platform/posix/IniProfileStore.h"
 #include "platform/posix/LinuxDocumentWriters.h"
-#include "platform/posix/SteadyClock.h"
+#endif
 
 namespace korvent::app {
 
@@ -33,17 +41,30 @@ public:
                           std::vector<std::string> arguments);
 
     platform::Clock& Clock() { return fClock; }
-    platform::DocumentWriters& Writers() { return fWriters; }
+    // The writers that make PDFs without a dialog; none on Windows, where every writer is a
+    // printer with a Save dialog.
+    platform::DocumentWriters* Writers();
 
 private:
+    // Other programs' windows, where a PDF printer shows a Save dialog; none elsewhere.
+    platform::WindowSystem* Windows();
+
     platform::IniProfileStore fProfiles;
-    platform::ProfileRegistry fRegistry;
     platform::SteadyClock fClock;
+    platform::QpdfCombiner fCombiner;
+#ifdef _WIN32
+    platform::UserRegistry fRegistry;
+    platform::SpoolerPrintSystem fPrinters;
+    platform::ShellExecuteActions fShell;
+    platform::ShellRecycleBin fRecycleBin;
+    platform::DesktopWindows fWindows;
+#else
+    platform::ProfileRegistry fRegistry;
     platform::CupsPrintSystem fPrinters;
     platform::DesktopShellActions fShell;
-    platform::QpdfCombiner fCombiner;
     platform::GioRecycleBin fRecycleBin;
     platform::LinuxDocumentWriters fWriters;
+#endif
 };
 
 }  // namespace korvent::app

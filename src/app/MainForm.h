@@ -8,6 +8,7 @@
 #include "app/FormEnvironment.h"
 #include "app/FormModel.h"
 #include "app/RunState.h"
+#include "platform/Paths.h"
 #include "platform/WindowSystem.h"
 
 namespace korvent::graphics {
@@ -237,7 +238,7 @@ public:
     std::unique_ptr<spi::TSPIs> SPIs1;
 
     // Path separator of this system; the path rules take it as a parameter.
-    static constexpr char kPathDelimiter = '/';
+    static constexpr char kPathDelimiter = platform::kPathDelimiter;
 
 private:
     void CreatePrinterSelectors();

@@ -1,7 +1,5 @@
 #include "cli/CliRun.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +9,8 @@
 #include "app/PathText.h"
 #include "cli/JsonText.h"
 #include "cli/UsageError.h"
+#include "platform/Console.h"
+#include "platform/DocumentWriter.h"
 #include "platform/Paths.h"
 #include "platform/ShellActions.h"
 
@@ -140,8 +140,10 @@ void CliRun::SelectWriter(const std::string& name) {
     app::Control& combo = fForm->Model().CmbPDFWriter;
     // The window lists the dialog-free writers after the printers.
     std::vector<std::string> names = combo.Items;
-    for (const std::string& extra : fDesktop.Writers().ExtraWriterNames()) {
-        names.push_back(extra);
+    if (platform::DocumentWriters* writers = fDesktop.Writers()) {
+        for (const std::string& extra : writers->ExtraWriterNames()) {
+            names.push_back(extra);
+        }
     }
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end()) {
@@ -236,7 +238,8 @@ bool CliRun::Tick() {
 
 void CliRun::ShowProgress() {
     const app::TRunState& run = fForm->Run;
-    if (run.FStartedCount != fShownProgress && run.FStartedCount > 0 && isatty(STDERR_FILENO)) {
+    if (run.FStartedCount != fShownProgress && run.FStartedCount > 0 &&
+        platform::StandardErrorIsTerminal()) {
         fShownProgress = run.FStartedCount;
         std::fprintf(stderr, "%d/%d %s\n", run.FStartedCount, run.FFileCount,
                      Name(CurrentEntry()).c_str());

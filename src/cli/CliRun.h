@@ -9,7 +9,7 @@
 #include "cli/HeadlessView.h"
 #include "cli/StderrMessageBoxes.h"
 #include "cli/TimerLoop.h"
-#include "platform/posix/TemporaryFolder.h"
+#include "platform/TemporaryFolder.h"
 
 namespace korvent::app {
 struct Control;

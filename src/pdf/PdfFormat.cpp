@@ -1,6 +1,7 @@
 #include "pdf/PdfFormat.h"
 
 #include "pdf/PdfInvalidValue.h"
+#include "platform/LocalTime.h"
 #include "platform/TextCodec.h"
 
 #include <algorithm>
@@ -23,9 +24,7 @@ void AppendHex(std::string& out, unsigned value, int digits) {
 }  // namespace
 
 std::string PdfDateText(TDateTime) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::LocalTime(std::time(nullptr));
     char text[32];
     std::strftime(text, sizeof text, "D:%Y%m%d%H%M%S", &local);
     return text;

@@ -5,6 +5,13 @@
 
 namespace korvent::platform {
 
+// The separator of native paths.
+#ifdef _WIN32
+inline constexpr char kPathDelimiter = '\\';
+#else
+inline constexpr char kPathDelimiter = '/';
+#endif
+
 // The running program's file (the counterpart of the module file name on Windows).
 std::filesystem::path ProgramFilePath();
 // The program's per-user configuration folder, $XDG_CONFIG_HOME/KorventPDF (default

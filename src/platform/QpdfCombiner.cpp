@@ -9,10 +9,6 @@
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -75,15 +71,13 @@ class WindowedFile final : public InputSource {
 public:
     WindowedFile(std::string path, std::shared_ptr<ReadWindow> window)
         : fPath(std::move(path)), fWindow(std::move(window)), fId(++fWindow->lastId) {
-        const int fd = Open();
-        struct stat st {};
-        const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-        close(fd);
+        std::error_code ec;
+        const bool regular = std::filesystem::is_regular_file(fPath, ec);
         if (!regular) {
-            errno = EISDIR;
-            ThrowErrno(fPath);
+            throw std::system_error(ec ? ec : std::make_error_code(std::errc::is_a_directory),
+                                    fPath);
         }
-        fSize = st.st_size;
+        fSize = static_cast<qpdf_offset_t>(std::filesystem::file_size(fPath));
     }
 
     std::string const& getName() const override { return fPath; }
@@ -131,14 +125,6 @@ public:
     }
 
 private:
-    int Open() const {
-        const int fd = open(fPath.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            ThrowErrno(fPath);
-        }
-        return fd;
-    }
-
     // Copies what the window holds at the current position, filling it first when needed.
     std::size_t ReadAt(char* buffer, std::size_t length) {
         ReadWindow& w = *fWindow;
@@ -155,12 +141,12 @@ private:
 
     bool Fill() {
         ReadWindow& w = *fWindow;
-        const int fd = Open();
-        const ssize_t n = pread(fd, w.bytes.data(), w.bytes.size(), fPos);
-        close(fd);
-        if (n < 0) {
+        std::ifstream in(fPath, std::ios::binary);
+        if (!in || !in.seekg(fPos)) {
             ThrowErrno(fPath);
         }
+        in.read(w.bytes.data(), static_cast<std::streamsize>(w.bytes.size()));
+        const std::streamsize n = in.gcount();
         w.owner = n > 0 ? fId : 0;
         w.start = fPos;
         w.length = static_cast<std::size_t>(n);

@@ -4,17 +4,24 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/IniProfileStore.h"
 #include "platform/Paths.h"
 #include "platform/ProfileRegistry.h"
-#include "platform/posix/IniProfileStore.h"
+#ifdef _WIN32
+#include "platform/win32/UserRegistry.h"
+#endif
 
 namespace korvent::spi {
 
 TSystemSPIFolders::TSystemSPIFolders(platform::Registry* registry) : FRegistry(registry) {
     if (!FRegistry) {
+#ifdef _WIN32
+        FOwnRegistry = std::make_unique<platform::UserRegistry>();
+#else
         FOwnStore = std::make_unique<platform::IniProfileStore>();
         FOwnRegistry = std::make_unique<platform::ProfileRegistry>(
             *FOwnStore, (platform::UserConfigDir() / "registry.ini").string());
+#endif
         FRegistry = FOwnRegistry.get();
     }
 }

@@ -14,6 +14,9 @@
  *   - the picture-info record keeps its field order and packing; its text-info handle is a
  *     pointer, so the record is 30 bytes long.
  *
+ * On Windows the memory blocks are local memory as the published interface has them: a plug-in
+ * allocates with LocalAlloc (LMEM_FIXED) and the host releases with LocalFree.
+ *
  * Threads: the host calls a plug-in from one thread at a time.
  */
 #ifndef KORVENT_SPI_SUSIE_API_H

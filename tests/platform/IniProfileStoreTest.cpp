@@ -1,4 +1,4 @@
-#include "platform/posix/IniProfileStore.h"
+#include "platform/IniProfileStore.h"
 
 #include <gtest/gtest.h>
 

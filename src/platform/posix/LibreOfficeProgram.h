@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/TemporaryFolder.h"
 #include "platform/posix/SpawnedProgram.h"
-#include "platform/posix/TemporaryFolder.h"
 
 namespace korvent::platform {
 

@@ -28,17 +28,6 @@ bool IsWritableDirectory(const std::filesystem::path& dir) {
     return std::filesystem::is_directory(dir, ec) && access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-std::filesystem::path ProgramDataDir() {
-    const auto programDir = ProgramFilePath().parent_path();
-    if (!programDir.empty() && IsWritableDirectory(programDir)) {
-        return programDir;
-    }
-    const auto config = UserConfigDir();
-    std::error_code ec;
-    std::filesystem::create_directories(config, ec);
-    return config;
-}
-
 bool SameFilePath(const std::string& a, const std::string& b) {
     struct stat first {};
     struct stat second {};

@@ -1,4 +1,4 @@
-#include "platform/posix/TemporaryFolder.h"
+#include "platform/TemporaryFolder.h"
 
 #include <stdlib.h>
 
@@ -13,11 +13,6 @@ TemporaryFolder::TemporaryFolder(const std::string& prefix) {
         throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
     }
     fPath = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(fPath, ignored);
 }
 
 }  // namespace korvent::platform

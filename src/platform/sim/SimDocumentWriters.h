@@ -9,7 +9,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DocumentWriter.h"
-#include "platform/posix/TemporaryFolder.h"
+#include "platform/TemporaryFolder.h"
 
 namespace korvent::platform {
 

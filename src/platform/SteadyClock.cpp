@@ -1,4 +1,4 @@
-#include "platform/posix/SteadyClock.h"
+#include "platform/SteadyClock.h"
 
 #include <thread>
 
