@@ -41,7 +41,9 @@ std::string Name(const std::string& path) {
 
 CliRun::CliRun(CliOptions options, const char* argv0)
     : fOptions(std::move(options)),
-      fMessages(fOptions.dryRun ? platform::MessageResult::No : platform::MessageResult::Yes),
+      // With --out the settings' own output folder is not used: no folder is made for it.
+      fMessages(fOptions.dryRun || fOptions.out ? platform::MessageResult::No
+                                                : platform::MessageResult::Yes),
       fLoop(fDesktop.Clock(), [this] { return Tick(); }) {
     CopySettings(argv0);
     fForm = std::make_unique<TMainForm>(app::FormEnvironment{
@@ -98,6 +100,9 @@ void CliRun::ApplyOptions() {
         m.RBtnOutPut2.Checked = false;
         fForm->RBtnOutPut1Click();
         fForm->BtnSelectFolderClick();
+        if (!fOptions.dryRun) {
+            fMessages.SetQuestionAnswer(platform::MessageResult::Yes);
+        }
         fForm->IsDirectoryExist();
     }
     ApplyImageOptions();

@@ -14,6 +14,7 @@ public:
 
     platform::MessageResult Show(const std::string& text, const std::string& caption,
                                  unsigned flags) override;
+    void SetQuestionAnswer(platform::MessageResult answer) { fQuestionAnswer = answer; }
 
 private:
     platform::MessageResult fQuestionAnswer;
