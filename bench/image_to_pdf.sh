@@ -5,13 +5,13 @@
 #
 #   bench/image_to_pdf.sh BUILD_DIR [WORK_DIR]
 #
-# BUILD_DIR is a release build with the image_to_pdf_bench and korventpdf targets built. Our
-# converter makes A4 pages at quality 75 with 10 mm margins (a first start's settings), once
-# through the benchmark program and once through korventpdf with those settings given as
-# options (one call for all files of a case, with its own empty settings); ImageMagick runs
+# BUILD_DIR is a release build with the korventpdf target built. Our converter, korventpdf,
+# makes A4 pages at quality 75 with 10 mm margins given as options (one call for all files of a
+# case, with its own empty settings); the start-up row is the same call converting nothing, so
+# a case's conversion time is its wall time less the start-up's. ImageMagick runs
 # "convert IN -quality 75 -page A4 OUT.pdf"; img2pdf runs "img2pdf --pagesize A4" (it embeds a
 # JPEG as it is and stores a PNG losslessly, so it never re-encodes). ImageMagick and img2pdf
-# convert one file per process; our converter takes all files of a case in one process.
+# convert one file per process; korventpdf takes all files of a case in one process.
 #
 # Debian's ImageMagick refuses to write PDF by policy. The policy is lifted for the benchmark's
 # own ImageMagick processes only: they run in a private mount namespace (unshare -m) in which an
@@ -20,11 +20,8 @@
 set -eu
 
 build=${1:?usage: $0 BUILD_DIR [WORK_DIR]}
-ours=$(cd "$build" && pwd)/bin/image_to_pdf_bench
 cli=$(cd "$build" && pwd)/bin/korventpdf
-for program in "$ours" "$cli"; do
-    [ -x "$program" ] || { echo "no $program: build image_to_pdf_bench, korventpdf" >&2; exit 2; }
-done
+[ -x "$cli" ] || { echo "no $cli: build korventpdf" >&2; exit 2; }
 convert=/usr/bin/convert  # not a wrapper that may stand first on PATH
 policy=/etc/ImageMagick-6/policy.xml
 
@@ -125,16 +122,11 @@ img2pdfs() {
 run_case() {
     name=$1
     shift
-    for tool in ours cli magick img2pdf; do
+    for tool in cli magick img2pdf; do
         out=$work/out-$tool-$name
         rm -rf "$out"
         mkdir -p "$out"
         case $tool in
-            ours)
-                result=$(measure "$ours" "$out" "$@")
-                # Without the window's start-up (a fixed wait for the printers to settle).
-                result="$result $(sed -n 's/.* in \([0-9]*\) ms$/\1/p' "$work/stderr.txt") ms conv"
-                ;;
             cli) result=$(measure_cli --out "$out" "$@") ;;
             magick) result=$(magick "$out" "$@") ;;
             img2pdf) result=$(img2pdfs "$out" "$@") ;;
