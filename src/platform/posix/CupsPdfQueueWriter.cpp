@@ -9,8 +9,8 @@
 #include <span>
 #include <system_error>
 
-#include "platform/posix/CompletePdf.h"
 #include "platform/posix/DocumentAccess.h"
+#include "platform/posix/FollowedJob.h"
 #include "platform/posix/WriterFailure.h"
 
 namespace korvent::platform {
@@ -55,13 +55,13 @@ fs::path LabelledPdf(const fs::path& folder, int id) {
     return {};
 }
 
-class QueueJob final : public WriterJob {
+class QueueJob final : public FollowedJob {
 public:
     QueueJob(std::string queue, const CupsPdfConfig& config)
         : fQueue(std::move(queue)), fConfig(config) {}
 
     ~QueueJob() override {
-        if (fState == WriterJobState::Running && fJobId > 0) {
+        if (Running() && fJobId > 0) {
             cupsCancelJob2(CUPS_HTTP_DEFAULT, fQueue.c_str(), fJobId, 0);
         }
     }
@@ -81,19 +81,14 @@ public:
             Fail(writer_failure::kNoTemporaryFolder);
         }
     }
-    void Fail(std::string reason) {
-        fFailure = std::move(reason);
-        fState = WriterJobState::Failed;
-    }
+    using FollowedJob::Fail;
 
     WriterJobState Poll() override {
-        if (fState == WriterJobState::Running && FindJob()) {
+        if (Running() && FindJob()) {
             FollowJob();
         }
-        return fState;
+        return State();
     }
-    std::string OutputFile() const override { return fOutput.string(); }
-    std::string FailureText() const override { return fFailure; }
     Process* RequestProcess() override { return fSoffice.get(); }
 
 private:
@@ -137,15 +132,7 @@ private:
     }
 
     void TakeOutput(const std::string& owner) {
-        const fs::path pdf = LabelledPdf(fConfig.OutputFolder(owner), fJobId);
-        if (pdf.empty()) {
-            Fail(writer_failure::kNoPdf);
-        } else if (!IsCompletePdf(pdf)) {
-            Fail(writer_failure::kIncompletePdf);
-        } else {
-            fOutput = pdf;
-            fState = WriterJobState::Completed;
-        }
+        TakePdf(LabelledPdf(fConfig.OutputFolder(owner), fJobId));
     }
 
     std::string fQueue;
@@ -156,9 +143,6 @@ private:
     std::unique_ptr<SpawnedProgram> fSoffice;
     int fLastJobId = 0;
     int fJobId = 0;
-    WriterJobState fState = WriterJobState::Running;
-    fs::path fOutput;
-    std::string fFailure;
 };
 
 bool PrintSystemDown() {

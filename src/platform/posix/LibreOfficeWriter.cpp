@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "platform/posix/CompletePdf.h"
 #include "platform/posix/DocumentAccess.h"
+#include "platform/posix/FollowedJob.h"
 #include "platform/posix/WriterFailure.h"
 
 namespace korvent::platform {
@@ -14,7 +14,7 @@ namespace {
 
 // One document's share of a batch: complete once the batch's soffice has ended well and left a
 // complete PDF for this document.
-class ExportJob final : public WriterJob {
+class ExportJob final : public FollowedJob {
 public:
     ExportJob(LibreOfficeBatches& batches, const fs::path& document) {
         try {
@@ -25,21 +25,14 @@ public:
     }
 
     WriterJobState Poll() override {
-        if (fState == WriterJobState::Running && !fBatch->Soffice().Running()) {
+        if (Running() && !fBatch->Soffice().Running()) {
             Finish();
         }
-        return fState;
+        return State();
     }
-    std::string OutputFile() const override { return fOutput.string(); }
-    std::string FailureText() const override { return fFailure; }
     Process* RequestProcess() override { return fBatch ? &fBatch->Soffice() : nullptr; }
 
 private:
-    void Fail(std::string reason) {
-        fFailure = std::move(reason);
-        fState = WriterJobState::Failed;
-    }
-
     void Finish() {
         if (std::string failure = LibreOfficeProgram::FailureText(fBatch->Soffice());
             !failure.empty()) {
@@ -47,23 +40,11 @@ private:
             return;
         }
         // soffice ends with 0 also when it could not read a document; only the file tells.
-        const fs::path pdf = fBatch->PdfAt(fPlace);
-        std::error_code ec;
-        if (!fs::exists(pdf, ec)) {
-            Fail(writer_failure::kNoPdf);
-        } else if (!IsCompletePdf(pdf)) {
-            Fail(writer_failure::kIncompletePdf);
-        } else {
-            fOutput = pdf;
-            fState = WriterJobState::Completed;
-        }
+        TakePdf(fBatch->PdfAt(fPlace));
     }
 
     std::shared_ptr<LibreOfficeBatch> fBatch;
     std::size_t fPlace = 0;
-    WriterJobState fState = WriterJobState::Running;
-    fs::path fOutput;
-    std::string fFailure;
 };
 
 }  // namespace
