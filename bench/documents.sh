@@ -7,19 +7,12 @@ set -euo pipefail
 bin=$(cd "$1" && pwd)
 count=${2:-20}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=fodt_documents.sh
+. "$here/fodt_documents.sh"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 mkdir "$dir/docs"
-for i in $(seq 1 "$count"); do
-  cat > "$dir/docs/文書$i.fodt" <<DOC
-<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2"
- office:mimetype="application/vnd.oasis.opendocument.text">
-<office:body><office:text><text:p>文書 $i の本文です。</text:p></office:text></office:body>
-</office:document>
-DOC
-done
+make_documents "$dir/docs" "$count" 文書
 printf '[OutPut]\nDir=\nMode=0\n[OverWrite]\nMode=2\n[Option]\nMessage=0\n' > "$dir/bench.ini"
 export HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data"
 mkdir -p "$HOME/Desktop"

@@ -3,20 +3,13 @@
 # profile, later documents one soffice each, and the same documents in one soffice. Decides
 # whether keeping one LibreOffice running for a whole run would pay.
 set -euo pipefail
+# shellcheck source=fodt_documents.sh
+. "$(dirname "$0")/fodt_documents.sh"
 count=${1:-20}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 mkdir "$dir/docs" "$dir/out1" "$dir/outN"
-for i in $(seq 1 "$count"); do
-  cat > "$dir/docs/doc$i.fodt" <<DOC
-<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2"
- office:mimetype="application/vnd.oasis.opendocument.text">
-<office:body><office:text><text:p>文書 $i の本文です。</text:p></office:text></office:body>
-</office:document>
-DOC
-done
+make_documents "$dir/docs" "$count" doc
 profile="-env:UserInstallation=file://$dir/profile"
 now() { date +%s.%N; }
 seconds() { echo "$2 - $1" | bc; }
