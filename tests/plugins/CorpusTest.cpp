@@ -70,12 +70,7 @@ const TFormat kFormats[] = {{"ifpng", {".png"}}, {"iftiff", {".tif", ".tiff"}}};
 const char* const kAllPlugins[] = {"ifpng", "ifjpeg", "ifgif", "iftiff", "ifwebp"};
 
 TPluginModule& Plugin(const std::string& name) {
-    static std::map<std::string, TPluginModule> modules;
-    auto it = modules.find(name);
-    if (it == modules.end()) {
-        it = modules.emplace(name, TPluginModule::Shipped(name)).first;
-    }
-    return it->second;
+    return TPluginModule::Cached(name);
 }
 
 // Runs the fetch script (no shell; its path and argument go to execv as they are). Empty when

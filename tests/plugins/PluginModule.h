@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,16 @@ struct TPluginModule {
     SPI_IsSupported IsSupported = nullptr;
     SPI_GetPictureInfo GetPictureInfo = nullptr;
     SPI_GetPicture GetPicture = nullptr;
+
+    // A shipped plug-in by name ("ifpng"), loaded once for the whole test program.
+    static TPluginModule& Cached(const std::string& name) {
+        static std::map<std::string, TPluginModule> modules;
+        auto it = modules.find(name);
+        if (it == modules.end()) {
+            it = modules.emplace(name, Shipped(name)).first;
+        }
+        return it->second;
+    }
 
     // A shipped plug-in by name ("ifpng").
     static TPluginModule Shipped(const std::string& name) {

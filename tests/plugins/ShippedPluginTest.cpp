@@ -20,12 +20,7 @@ namespace {
 using ::testing::ElementsAre;
 
 TPluginModule& Plugin(const std::string& name) {
-    static std::map<std::string, TPluginModule> modules;
-    auto it = modules.find(name);
-    if (it == modules.end()) {
-        it = modules.emplace(name, TPluginModule::Shipped(name)).first;
-    }
-    return it->second;
+    return TPluginModule::Cached(name);
 }
 
 std::string InfoText(TPluginModule& plugin, int number, int length = 256) {
