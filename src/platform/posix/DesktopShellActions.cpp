@@ -12,7 +12,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/posix/PosixProcess.h"
+#include "platform/posix/SpawnedProgram.h"
 
 namespace korvent::platform {
 namespace {
@@ -212,9 +212,9 @@ int ErrorOfSpawn(int error) {
 ShellResult Open(const std::string& path) {
     // An absolute path cannot be taken for one of xdg-open's options.
     const std::string target = std::filesystem::absolute(path).string();
-    int error = 0;
-    auto process = PosixProcess::Spawn({"xdg-open", target}, error);
-    if (!process) {
+    auto process = std::make_unique<SpawnedProgram>(std::vector<std::string>{"xdg-open", target},
+                                                    SpawnedProgram::OnDrop::LetRun);
+    if (const int error = process->SpawnError()) {
         return {ErrorOfSpawn(error), nullptr};
     }
     return {0, std::move(process)};

@@ -6,6 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <thread>
+
 extern char** environ;
 
 namespace korvent::platform {
@@ -23,7 +26,12 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& argv) {
 
 }  // namespace
 
-SpawnedProgram::SpawnedProgram(const std::vector<std::string>& argv) {
+SpawnedProgram::SpawnedProgram(const std::vector<std::string>& argv, OnDrop onDrop)
+    : fOnDrop(onDrop) {
+    if (argv.empty()) {
+        fSpawnError = EINVAL;
+        return;
+    }
     std::vector<char*> args = ArgumentPointers(argv);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -44,6 +52,11 @@ SpawnedProgram::SpawnedProgram(const std::vector<std::string>& argv) {
 
 SpawnedProgram::~SpawnedProgram() {
     if (!Running()) {
+        return;
+    }
+    if (fOnDrop == OnDrop::LetRun) {
+        // Only this thread waits for the program; it touches nothing else.
+        std::thread([pid = fPid] { waitpid(pid, nullptr, 0); }).detach();
         return;
     }
     // The group is killed only while its leader is not yet collected: until then its id
