@@ -1,35 +1,19 @@
 #pragma once
 
-#include <stdlib.h>
-
-#include <cerrno>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "platform/TemporaryFolder.h"
+
 namespace korvent::platform {
 
-// A fresh folder of its own, removed with its contents.
+// A fresh folder of its own for a test, removed with its contents, with short ways to name and
+// write files in it.
 class ScratchFolder {
 public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvent-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::filesystem::filesystem_error(
-                "mkdtemp", std::error_code(errno, std::generic_category()));
-        }
-        fPath = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(fPath, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return fPath; }
-    std::string operator/(const std::string& name) const { return (fPath / name).string(); }
+    const std::filesystem::path& Path() const { return fFolder.Path(); }
+    std::string operator/(const std::string& name) const { return (Path() / name).string(); }
 
     std::string Write(const std::string& name, const std::string& bytes) const {
         const std::string path = *this / name;
@@ -38,7 +22,7 @@ public:
     }
 
 private:
-    std::filesystem::path fPath;
+    TemporaryFolder fFolder{"korvent"};
 };
 
 }  // namespace korvent::platform
